@@ -78,13 +78,48 @@ void TextGrid::fill(qreal col, qreal row, qreal cols, qreal rows, const QColor& 
 void TextGrid::text(qreal col, qreal row, const QString& text, const QColor& colour) {
   p_.setFont(font_);
   p_.setPen(colour);
+  const QFontMetricsF metrics(font_, p_.device());
   // One character per cell, whatever the font's own advance, as on a text screen.
   for (int i = 0; i < text.size(); ++i) {
-    if (text[i] == QLatin1Char(' ')) continue;
+    const char16_t c = text[i].unicode();
+    if (c == u' ') continue;
     const QRectF cell = cells(col + i, row);
-    const qreal advance = QFontMetricsF(font_, p_.device()).horizontalAdvance(text[i]);
+    if (c >= 0x2190 && c <= 0x2193) {
+      drawArrow(cell, c, colour, metrics.capHeight());
+      continue;
+    }
+    const qreal advance = metrics.horizontalAdvance(text[i]);
     p_.drawText(QPointF(std::round(cell.x() + (cellW_ - advance) / 2.0), cell.y() + baseline_), QString(text[i]));
   }
+}
+
+void TextGrid::drawArrow(const QRectF& cell, char16_t arrow, const QColor& colour, qreal capHeight) {
+  // The arrows of a text-mode font fill their cell, where an outline font's stay small; drawn
+  // here as a shaft and a head across the cell's width or the letters' height.
+  const qreal stroke = std::max(1.0, std::round(cellW_ * 0.2));
+  const qreal top = cell.y() + baseline_ - capHeight, bottom = cell.y() + baseline_;
+  const qreal left = cell.x() + cellW_ * 0.04, right = cell.right() - cellW_ * 0.04;
+  const qreal midX = cell.center().x(), midY = (top + bottom) / 2;
+  const qreal head = std::min(cellW_ * 0.55, capHeight * 0.55);
+  QPointF from, to;
+  switch (arrow) {
+    case 0x2190: from = {right, midY}; to = {left, midY}; break;   // left
+    case 0x2191: from = {midX, bottom}; to = {midX, top}; break;   // up
+    case 0x2192: from = {left, midY}; to = {right, midY}; break;   // right
+    default: from = {midX, top}; to = {midX, bottom}; break;       // down
+  }
+  const QPointF dir = (to - from) / std::hypot(to.x() - from.x(), to.y() - from.y());
+  const QPointF normal(-dir.y(), dir.x());
+  p_.save();
+  p_.setRenderHint(QPainter::Antialiasing, true);
+  p_.setPen(QPen(colour, stroke, Qt::SolidLine, Qt::FlatCap));
+  p_.drawLine(from, to - dir * head * 0.8);
+  QPolygonF tip;
+  tip << to << to - dir * head + normal * head * 0.75 << to - dir * head - normal * head * 0.75;
+  p_.setPen(Qt::NoPen);
+  p_.setBrush(colour);
+  p_.drawPolygon(tip);
+  p_.restore();
 }
 
 void TextGrid::text(qreal col, qreal row, const QString& text, const QColor& colour, const QColor& background) {
@@ -148,16 +183,21 @@ void drawMarkRectangle(QPainter& p, const QRectF& rect, const QColor& colour, qr
 }
 
 void drawHandEllipse(QPainter& p, const QRectF& rect, const QColor& colour, qreal width) {
-  // A stroke that starts at the upper left, goes round once clockwise with a gently varying
-  // radius, and ends a little past its start and slightly outside it.
+  // A loop drawn round a long row: flatter at its ends than an ellipse (a superellipse of
+  // exponent 3.5), so that it clears the row's first letters; it starts at the upper left, goes
+  // round once clockwise with a gently varying radius and ends a little past its start, outside it.
   QPainterPath path;
   const QPointF c = rect.center();
   const qreal rx = rect.width() / 2, ry = rect.height() / 2;
-  const int steps = 180;
-  for (int i = 0; i <= steps + 16; ++i) {
-    const qreal t = -2.2 + 2 * M_PI * i / steps;
-    const qreal wobble = 1.0 + 0.025 * std::sin(3 * t + 0.7) + 0.012 * std::sin(7 * t) + 0.05 * i / (steps + 16);
-    const QPointF point(c.x() + rx * wobble * std::cos(t), c.y() + ry * wobble * std::sin(t) * (1 + 0.03 * std::cos(t)));
+  const int steps = 240, overshoot = 18;
+  auto power = [](qreal v) { return std::copysign(std::pow(std::abs(v), 2.0 / 3.5), v); };
+  for (int i = 0; i <= steps + overshoot; ++i) {
+    const qreal t = -2.3 + 2 * M_PI * i / steps;
+    const qreal drift = 1.0 + 0.04 * i / (steps + overshoot);
+    const qreal wobbleX = 1.0 + 0.006 * std::sin(3 * t + 0.7);
+    const qreal wobbleY = 1.0 + 0.06 * std::sin(2 * t + 1.3) + 0.03 * std::sin(5 * t);
+    const QPointF point(c.x() + rx * wobbleX * drift * power(std::cos(t)),
+                        c.y() + ry * wobbleY * drift * power(std::sin(t)));
     if (i == 0) path.moveTo(point); else path.lineTo(point);
   }
   p.save();

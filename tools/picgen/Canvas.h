@@ -37,6 +37,8 @@ class TextGrid {
   void setFont(const QFont& font);
 
  private:
+  void drawArrow(const QRectF& cell, char16_t arrow, const QColor& colour, qreal capHeight);
+
   QPainter& p_;
   QPointF origin_;
   qreal cellW_, cellH_;
