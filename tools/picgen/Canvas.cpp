@@ -56,12 +56,7 @@ QFont cjkFont(int pixelSize, bool antialias) {
 }
 
 TextGrid::TextGrid(QPainter& painter, QPointF origin, qreal cellW, qreal cellH, QFont font)
-    : p_(painter), origin_(origin), cellW_(cellW), cellH_(cellH) {
-  setFont(font);
-}
-
-void TextGrid::setFont(const QFont& font) {
-  font_ = font;
+    : p_(painter), origin_(origin), cellW_(cellW), cellH_(cellH), font_(font) {
   const QFontMetricsF metrics(font_, p_.device());
   // Centre the letters' cap height and descent in the cell, as a VGA font fills its 16 rows.
   baseline_ = std::round((cellH_ + metrics.capHeight()) / 2.0 + metrics.descent() * 0.25);
@@ -120,11 +115,6 @@ void TextGrid::drawArrow(const QRectF& cell, char16_t arrow, const QColor& colou
   p_.setBrush(colour);
   p_.drawPolygon(tip);
   p_.restore();
-}
-
-void TextGrid::text(qreal col, qreal row, const QString& text, const QColor& colour, const QColor& background) {
-  fill(col, row, text.size(), 1, background);
-  this->text(col, row, text, colour);
 }
 
 void TextGrid::hline(qreal row, qreal col0, qreal col1, const QColor& colour, qreal width) {

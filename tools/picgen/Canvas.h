@@ -26,17 +26,15 @@ class TextGrid {
  public:
   TextGrid(QPainter& painter, QPointF origin, qreal cellW, qreal cellH, QFont font);
 
-  QRectF cells(qreal col, qreal row, qreal cols = 1, qreal rows = 1) const;
   void fill(qreal col, qreal row, qreal cols, qreal rows, const QColor& colour);
   void text(qreal col, qreal row, const QString& text, const QColor& colour);
-  void text(qreal col, qreal row, const QString& text, const QColor& colour, const QColor& background);
   // Box lines run through the middle of their cells, as the line-drawing characters do.
   void hline(qreal row, qreal col0, qreal col1, const QColor& colour, qreal width = 1);
   void vline(qreal col, qreal row0, qreal row1, const QColor& colour, qreal width = 1);
   void triangle(qreal col, qreal row, const QColor& colour);  // the sub-menu mark "►"
-  void setFont(const QFont& font);
 
  private:
+  QRectF cells(qreal col, qreal row, qreal cols = 1, qreal rows = 1) const;
   void drawArrow(const QRectF& cell, char16_t arrow, const QColor& colour, qreal capHeight);
 
   QPainter& p_;
