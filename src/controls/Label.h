@@ -1,22 +1,66 @@
 #pragma once
-// FIXME: stand-in for the `Label` kind: an empty child at its rectangle.
+// The `Label` unit kind: a child that paints a background (colour, picture or gradient,
+// optionally inside an edge or a gradient frame) and then its text, on one line or
+// word-wrapped, in its own colour and font. It never takes the focus and raises no event.
 
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include <QFont>
 #include <QWidget>
 
 #include "controls/ControlUnit.h"
+#include "controls/LabelProperties.h"
+#include "platform/TextDraw.h"
 
 namespace vtg::controls {
+
+class DecodedPicture;
 
 class Label : public QWidget, public ControlUnit {
   Q_OBJECT
 
  public:
+  // Makes the label, hidden; nothing when its property block cannot be read.
   static Label* create(const ControlCreateArgs& args);
-  QWidget* widget() override { return this; }
+  ~Label() override;
 
+  QWidget* widget() override { return this; }
+  std::string_view mnemonicText() const override { return props_.text; }
+
+  const LabelProperties& properties() const { return props_; }
+  const QFont& textFont() const { return font_; }
+  // The layout flags the text is drawn with.
+  std::uint32_t textFlags() const { return textFlags_; }
+  // The area inside the classic edge, where background and text go.
+  QRect clientArea() const;
+  // How many times the text has been laid out; a repaint at an unchanged size adds none.
+  int layoutsMade() const { return layoutsMade_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 
  private:
-  explicit Label(const ControlCreateArgs& args);
+  Label(const ControlCreateArgs& args, LabelProperties props);
+
+  // Paints the background picture into `area` and takes what it covers out of `fill`;
+  // false when there is no picture to show (none stored, or it would not decode).
+  bool paintPicture(QPainter& painter, const QRect& area, const QRegion& dirty, QRegion& fill);
+  void paintText(QPainter& painter, const QRect& area);
+  const platform::TextLayout& layoutFor(QSize size);
+
+  LabelProperties props_;
+  QFont font_;
+  std::uint32_t textFlags_ = 0;
+  std::unique_ptr<DecodedPicture> picture_;  // decoded on the first paint that needs it
+  std::optional<platform::TextLayout> layout_;
+  QSize layoutSize_;
+  int layoutsMade_ = 0;
 };
+
+// The layout flags for the stored alignment and wrap settings.
+std::uint32_t labelTextFlags(const LabelProperties& props);
 
 }  // namespace vtg::controls
