@@ -1,5 +1,7 @@
 #include "shell/Shell.h"
 
+#include <cstdlib>
+
 #include <QCoreApplication>
 #include <QEvent>
 
@@ -95,6 +97,13 @@ std::string allocationFailureMessage(std::size_t bytes) {
   std::string text(messages::allocationFailedBefore);
   text.append(std::to_string(bytes)).append(messages::allocationFailedAfter);
   return text;
+}
+
+void reportAllocationFailure(std::size_t bytes) {
+  static bool reporting = false;
+  if (reporting || !g_current) std::_Exit(-1);
+  reporting = true;
+  g_current->FatalError(allocationFailureMessage(bytes));
 }
 
 }  // namespace vtg::shell

@@ -71,4 +71,9 @@ std::string composeFatalText(std::string_view messageGbk, int code);
 // The message for a memory request of `bytes` that could not be met.
 std::string allocationFailureMessage(std::size_t bytes);
 
+// A memory request of the program could not be met: the fatal error "分配 %d 字节内存失败!".
+// Never returns. Safe to reach again while the error is being shown (it then ends the
+// process at once), since showing it may itself need memory.
+[[noreturn]] void reportAllocationFailure(std::size_t bytes);
+
 }  // namespace vtg::shell

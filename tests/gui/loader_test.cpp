@@ -276,5 +276,24 @@ TEST(ShellDeathTest, AStoreThatCannotBeReadIsFatal) {
   EXPECT_EXIT(runWithBrokenProgram(true), ::testing::ExitedWithCode(255), expected);
 }
 
+TEST(ShellDeathTest, AnUnmetMemoryRequestIsFatalAndNamesItsSize) {
+  const std::string expected = "BOX\\[" + hex(messages::errorCaption) + "\\|" +
+                               hex(composeFatalText(allocationFailureMessage(123456789), 0)) + "\\]";
+  auto run = [] {
+    platform::setMessageBoxSink([](std::string_view caption, std::string_view text) {
+      std::fprintf(stderr, "BOX[%s|%s]\n", hex(caption).c_str(), hex(text).c_str());
+    });
+    Program program = vtguideProgram();
+    program.start = [] {
+      Shell::current().registerExitRoutine([] { std::_Exit(42); });
+      reportAllocationFailure(123456789);
+      return 0;
+    };
+    Shell shell;
+    shell.run(program);
+  };
+  EXPECT_EXIT(run(), ::testing::ExitedWithCode(255), expected);
+}
+
 }  // namespace
 }  // namespace vtg::shell
