@@ -1,19 +1,25 @@
 #pragma once
 // The `window` unit kind: the top-level window of a definition, with its frame, place and
-// size, background, the stacking and keyboard handling of its controls, and its closing.
+// size, background, the keyboard handling and focus of its controls, and its closing.
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
+#include <QElapsedTimer>
+#include <QMargins>
 #include <QWidget>
 
+#include "controls/KeyboardFocus.h"
 #include "controls/UnitHost.h"
+#include "controls/WindowProperties.h"
 #include "forms/Ids.h"
 
 namespace vtg::controls {
 
 class ControlUnit;
+class DecodedPicture;
 
 struct WindowCreateArgs {
   std::span<const std::uint8_t> ownData;
@@ -35,6 +41,10 @@ struct ControlSlot {
   std::uint32_t flags = 0;
 };
 
+// The toolkit's window flags for a composed style: title bar, system menu and close
+// button, minimise and maximise buttons, tool window, topmost.
+Qt::WindowFlags windowFlagsFor(const WindowStyle& style, bool alwaysOnTop);
+
 class TopWindow : public QWidget {
   Q_OBJECT
 
@@ -45,6 +55,10 @@ class TopWindow : public QWidget {
 
   WindowId windowId() const { return windowId_; }
   UnitId unitId() const { return unitId_; }
+  const WindowProperties& properties() const { return properties_; }
+  WindowStyle style() const { return style_; }
+  // The outer size the definition stores, frame and title bar included.
+  QSize storedOuterSize() const { return {storedWidth_, storedHeight_}; }
 
   // The controls in unit-list order (positions 1 onwards), once they exist.
   void setControls(std::vector<ControlSlot> controls);
@@ -64,8 +78,17 @@ class TopWindow : public QWidget {
   // even if the object lingers until the event loop deletes it).
   bool destroyed() const { return destroyed_; }
 
+  // The keyboard rules, for the key routing: whether the window takes a key press for
+  // itself, and acting on one (true when the key is swallowed).
+  bool takesKey(std::uint32_t keyCode) const;
+  bool handleKey(std::uint32_t keyCode);
+
+  // The control that has the focus in this window (or would have it on activation);
+  // nullptr while the window itself holds it.
+  ControlUnit* focusedControl() const;
+
  protected:
-  explicit TopWindow(const WindowCreateArgs& args);
+  explicit TopWindow(const WindowCreateArgs& args, WindowProperties properties);
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
@@ -73,17 +96,48 @@ class TopWindow : public QWidget {
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  enum class KeyAction { passOn, swallow, focusForward, focusBackward, click, close, focusFrom };
+  struct KeyDecision {
+    KeyAction action = KeyAction::passOn;
+    int slot = -1;  // the control the action starts from or acts on
+  };
+  KeyDecision decideKey(std::uint32_t keyCode) const;
+
   RaiseResult raiseEvent(std::int32_t index, std::span<const std::int32_t> args = {});
   void destroyWindow();
+
+  std::vector<TabEntry> tabEntries() const;
+  int slotOf(const ControlUnit* control) const;
+  void focusSlot(int slot, Qt::FocusReason reason);
+  void giveFocusOnActivation();
+
+  bool resizable() const;
+  QPoint outerTarget() const;
+  void applyFrame(const QMargins& frame, bool placeAgain);
+  void settleFrame();
+  void drawBackPicture(QPainter& painter, const QRect& area) const;
 
   WindowId windowId_;
   UnitId unitId_;
   UnitHost* host_;
+  WindowProperties properties_;
+  WindowStyle style_;
+  int storedLeft_;
+  int storedTop_;
   int storedWidth_;
   int storedHeight_;
+  std::unique_ptr<DecodedPicture> backPicture_;
   std::vector<ControlSlot> controls_;
+  ControlUnit* rememberedFocus_ = nullptr;
+  QMargins assumedFrame_;
+  QElapsedTimer sinceShown_;
+  QPoint reportedPos_;
+  QSize reportedSize_;
   bool destroyed_ = false;
   bool activatedBefore_ = false;
 };
