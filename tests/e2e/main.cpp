@@ -1,0 +1,23 @@
+// The end-to-end test program. With --screenshots it instead runs the guide on a virtual
+// display, opens every window through its button and saves a PNG of each one:
+//
+//   e2e_tests --screenshots <path of vtguide> <output folder>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <iostream>
+
+#include "Screenshots.h"
+
+int main(int argc, char** argv) {
+  if (argc >= 2 && std::strcmp(argv[1], "--screenshots") == 0) {
+    if (argc != 4) {
+      std::cerr << "usage: " << argv[0] << " --screenshots <path of vtguide> <output folder>\n";
+      return 2;
+    }
+    return vtg::e2e::saveScreenshots(argv[2], argv[3]);
+  }
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
