@@ -133,6 +133,9 @@ void Button::paintEvent(QPaintEvent*) {
   QStyleOptionButton option;
   option.initFrom(this);
   option.palette.setColor(QPalette::Button, platform::buttonFaceColour());
+  // The outermost shade of the raised edge and the default outline are the classic dark
+  // shadow, black; the desktop palette's softer grey blurs the edge into the face.
+  option.palette.setColor(QPalette::Shadow, Qt::black);
   option.features = QStyleOptionButton::None;
   // The dark outline of a default button sits outside its raised edge, so the edge is
   // drawn one indicator width in (the "auto default" inset).
