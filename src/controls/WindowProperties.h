@@ -37,6 +37,8 @@ struct WindowProperties {
   bool alwaysOnTop = false;
   bool keepCaptionActive = false;
   std::string className;
+
+  friend bool operator==(const WindowProperties&, const WindowProperties&) = default;
 };
 
 inline constexpr std::uint32_t kNewestWindowPropertiesVersion = 6;
