@@ -158,17 +158,25 @@ Label::~Label() = default;
 
 QRect Label::clientArea() const { return clientRectFor(rect(), props_.border); }
 
+std::vector<QColor> Label::frameColours(const QRect& client) const {
+  if (props_.border != kGradientFrameBorder || props_.frameWidth <= 0 || client.isEmpty()) return {};
+  auto colours = usableColours(props_.frameColour1, props_.frameColour2, props_.frameColour3);
+  if (colours.size() < 2) colours.clear();  // a frame that is not drawn takes no room
+  return colours;
+}
+
+QRect Label::textArea() const {
+  const QRect client = clientArea();
+  return frameColours(client).empty() ? client : shrunkBy(client, props_.frameWidth);
+}
+
 void Label::paintEvent(QPaintEvent* event) {
   if (event->region().isEmpty()) return;
   QPainter painter(this);
   QRect area = drawClassicFrame(painter, rect(), props_.border);
-
-  if (props_.border == kGradientFrameBorder && props_.frameWidth > 0 && !area.isEmpty()) {
-    const auto colours = usableColours(props_.frameColour1, props_.frameColour2, props_.frameColour3);
-    if (colours.size() >= 2) {
-      drawGradientFrame(painter, area, props_.frameWidth, colours);
-      area = shrunkBy(area, props_.frameWidth);
-    }
+  if (const auto colours = frameColours(area); !colours.empty()) {
+    drawGradientFrame(painter, area, props_.frameWidth, colours);
+    area = shrunkBy(area, props_.frameWidth);
   }
 
   const QRegion dirty = event->region().intersected(area);

@@ -7,7 +7,9 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <vector>
 
+#include <QColor>
 #include <QFont>
 #include <QWidget>
 
@@ -36,6 +38,10 @@ class Label : public QWidget, public ControlUnit {
   std::uint32_t textFlags() const { return textFlags_; }
   // The area inside the classic edge, where background and text go.
   QRect clientArea() const;
+  // The client area less a gradient frame that is drawn: where the text is laid out.
+  QRect textArea() const;
+  // The text laid out for the current size (made now if it has not been yet).
+  const platform::TextLayout& textLayout() { return layoutFor(textArea().size()); }
   // How many times the text has been laid out; a repaint at an unchanged size adds none.
   int layoutsMade() const { return layoutsMade_; }
 
@@ -50,6 +56,8 @@ class Label : public QWidget, public ControlUnit {
   bool paintPicture(QPainter& painter, const QRect& area, const QRegion& dirty, QRegion& fill);
   void paintText(QPainter& painter, const QRect& area);
   const platform::TextLayout& layoutFor(QSize size);
+  // The gradient frame's colours when it is drawn; empty when it is not.
+  std::vector<QColor> frameColours(const QRect& client) const;
 
   LabelProperties props_;
   QFont font_;

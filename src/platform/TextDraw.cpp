@@ -27,7 +27,8 @@
 //     ends before a word that would pass the right edge, once the line holds a word.
 //     The run of blanks at such a break belongs to neither line: it is not drawn at the
 //     end of the first and not carried to the start of the next. Blanks at the start of
-//     a paragraph are kept (indentation); blanks at its end are kept as well.
+//     a paragraph are kept (indentation); blanks at its end are kept when they fit and
+//     dropped when they would pass the edge.
 //  7. A word wider than a whole line, or wider than the room left on a line that holds
 //     no word yet, is broken after its last character that fits (at least one character
 //     per line, so the layout always moves on).
@@ -181,8 +182,10 @@ class Layouter {
           while (wordEnd < to && units_[wordEnd].kind == UnitKind::Single) ++wordEnd;
         }
       }
-      if (wordStart == wordEnd) {  // blanks at the paragraph's end stay on its last line
-        line.append(units_, i, to);
+      if (wordStart == wordEnd) {
+        // Blanks at the paragraph's end stay on its last line while they fit; past the
+        // edge they are dropped like the blanks at any other break.
+        if (fits(line.with(units_, i, to))) line.append(units_, i, to);
         break;
       }
       if (fits(line.with(units_, i, wordEnd))) {

@@ -87,6 +87,8 @@ const std::vector<LayoutCase> kCases = {
     {"blanks_at_break_dropped", "ab   cd", 32, 64, kLabelWrap, {{"ab", 0, 0}, {"cd", 0, 16}}},
     {"blanks_between_chinese_at_break_dropped", "中文  字", 40, 64, kLabelWrap, {{"中文", 0, 0}, {"字", 0, 16}}},
     {"leading_blanks_kept", "  ab", 200, 64, kLabelWrap, {{"  ab", 0, 0}}},
+    {"trailing_blanks_kept_when_they_fit", "ab  \r\ncd", 32, 64, kLabelWrap, {{"ab  ", 0, 0}, {"cd", 0, 16}}},
+    {"trailing_blanks_dropped_past_the_edge", "中  \r\ncd", 24, 64, kLabelWrap, {{"中", 0, 0}, {"cd", 0, 16}}},
     {"word_exactly_filling_line", "abcd ef", 32, 64, kLabelWrap, {{"abcd", 0, 0}, {"ef", 0, 16}}},
     {"overlong_word_broken_at_last_fitting_char", "abcdefghij", 32, 64, kLabelWrap,
      {{"abcd", 0, 0}, {"efgh", 0, 16}, {"ij", 0, 32}}},
