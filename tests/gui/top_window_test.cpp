@@ -41,11 +41,11 @@ QString visibleText(QString title) { return title.remove(QChar(0x200B)); }
 class TopWindowTest : public WindowFixture {};
 
 // The stored size is the outer size, centred on the whole screen with a division that
-// truncates towards zero; the offscreen screen is 800 x 600.
+// truncates towards zero; the offscreen screen is 800 x 800.
 TEST_F(TopWindowTest, StoredWindowsHaveTheirOuterSizeCentredOnTheScreen) {
   const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-  if (screen != QSize(800, 600))
-    GTEST_SKIP() << "the expected places are for an 800 x 600 screen, not " << screen.width() << " x "
+ if (screen != QSize(800, 800))
+    GTEST_SKIP() << "the expected places are for an 800 x 800 screen, not " << screen.width() << " x "
                  << screen.height();
   struct Case {
     WindowId id;
@@ -53,9 +53,9 @@ TEST_F(TopWindowTest, StoredWindowsHaveTheirOuterSizeCentredOnTheScreen) {
     QPoint place;
   };
   const Case cases[] = {
-      {Ids::MainWindow, {651, 693}, {74, -46}},  // taller than the screen: -46.5 becomes -46
-      {Ids::MsiGuide, {815, 869}, {-7, -134}},   // wider too: -7.5 becomes -7
-      {Ids::BiostarGuide, {825, 618}, {-12, -9}},
+      {Ids::MainWindow, {651, 693}, {74, 53}},
+      {Ids::MsiGuide, {815, 869}, {-7, -34}},  // larger than the screen: -7.5 and -34.5 become -7 and -34
+      {Ids::BiostarGuide, {825, 618}, {-12, 91}},
   };
   std::vector<FormDefinition> forms;
   for (const auto& c : cases) forms.push_back(storedForm(c.id));
