@@ -97,9 +97,15 @@ GuideRun::~GuideRun() {
   waitUntil([&] { return display_.clientWindows(pid).empty(); }, 5s);
 }
 
-std::vector<std::filesystem::path> GuideRun::foldersThatMustStayEmpty() const {
+std::vector<std::filesystem::path> GuideRun::filesWritten() const {
   const auto& root = scratch_.path();
-  return {root / "home/.config", root / "home/.local/share", root / "work"};
+  const std::set<std::filesystem::path> madeHere = {root / "home/.config", root / "home/.local",
+                                                    root / "home/.local/share"};
+  std::vector<std::filesystem::path> out;
+  for (const auto& folder : {root / "home", root / "work"})
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+      if (!madeHere.count(entry.path())) out.push_back(entry.path());
+  return out;
 }
 
 std::string GuideRun::output() const {

@@ -46,8 +46,9 @@ class GuideRun {
 
   VirtualDisplay& display() { return display_; }
   Process& process() { return *process_; }
-  // Empty folders the program is given as home, settings and data folders and as working folder.
-  std::vector<std::filesystem::path> foldersThatMustStayEmpty() const;
+  // Whatever has appeared in the program's home (with its settings and data folders) and in
+  // its working folder since it started; all of them begin empty.
+  std::vector<std::filesystem::path> filesWritten() const;
   std::string output() const;
 
   // Waits for MainWindow to be managed and viewable; None if it never appears.

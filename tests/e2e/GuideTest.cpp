@@ -18,11 +18,15 @@ void GuideTest::SetUp() {
   // screenshots.
   shared_->moveMouse({size.width - 1, size.height - 1});
 
+  ASSERT_TRUE(startFailure_.empty()) << "the program did not show MainWindow in " << startFailure_;
   run_.emplace(*shared_, VTGUIDE_BINARY);
-  ASSERT_NE(run_->waitForMainWindow(), None)
-      << "MainWindow did not appear; the program " << (run_->process().running() ? "is still running" : "ended")
-      << ". Its output:\n"
-      << run_->output();
+  if (run_->waitForMainWindow() == None) {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    startFailure_ = std::string(info->test_suite_name()) + "." + info->name();
+    FAIL() << "MainWindow did not appear; the program " << (run_->process().running() ? "is still running" : "ended")
+           << ". Its output:\n"
+           << run_->output();
+  }
 }
 
 void GuideTest::TearDown() {

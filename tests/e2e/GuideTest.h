@@ -49,6 +49,9 @@ class GuideTest : public ::testing::Test {
 
  private:
   static inline std::unique_ptr<VirtualDisplay> shared_;
+  // Set when the program could not even show MainWindow: the tests after it then fail at
+  // once instead of each waiting out its time.
+  static inline std::string startFailure_;
   std::optional<GuideRun> run_;
 };
 
