@@ -29,6 +29,9 @@ QStyle* classicButtonStyle() {
   return style;
 }
 
+// Pixels between the face's edge and the caption.
+constexpr int kCaptionMargin = 2;
+
 ButtonImage imageKind(const DecodedPicture* picture) {
   if (!picture) return ButtonImage::none;
   return isIconLike(*picture) ? ButtonImage::icon : ButtonImage::bitmap;
@@ -144,16 +147,20 @@ void Button::paintEvent(QPaintEvent*) {
   option.state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
   s->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
 
-  QRect contents = s->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-  painter.save();
-  painter.setClipRect(contents);
+  // The face inside the edge; the caption keeps one more pixel clear of the focus
+  // rectangle that runs just inside the edge, so neither ever touches the other.
+  const QRect face = s->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+  QRect captionArea = face.adjusted(kCaptionMargin, kCaptionMargin, -kCaptionMargin, -kCaptionMargin);
+  captionArea.setSize(captionArea.size().expandedTo(QSize(0, 0)));  // a button smaller than its edges
   if (isDown())
-    contents.translate(s->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
-                       s->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+    captionArea.translate(s->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                          s->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+  painter.save();
+  painter.setClipRect(face);
   if (picture_)
-    drawImage(painter, contents);
+    drawImage(painter, captionArea);
   else
-    drawCaption(painter, contents, option.palette);
+    drawCaption(painter, captionArea, option.palette);
   painter.restore();
 
   if (option.state & QStyle::State_HasFocus) {
@@ -166,25 +173,26 @@ void Button::paintEvent(QPaintEvent*) {
 
 // The caption is laid out as one block: a multi-line button wraps it at the width of its
 // face (a caption that fits stays one line), each line aligned on its own, and the block
-// as a whole placed at the top, middle or bottom.
+// as a whole placed at the top, middle or bottom. The painter already clips to the face.
 void Button::drawCaption(QPainter& painter, const QRect& area, const QPalette& palette) {
-  const std::uint32_t layout = (buttonStyle_ & ButtonStyle::multiline)
-                                   ? platform::TextFlag::wordBreak
-                                   : platform::TextFlag::singleLine;
-  const std::uint32_t flags = layout | horizontalTextFlag(buttonStyle_);
-  const QRect block = platform::measureTextA(font(), props_.caption, area, flags);
-  const QRect target(area.left(), alignedOrigin(buttonStyle_, area, block.size()).y(),
-                     area.width(), block.height());
+  const std::uint32_t layoutFlag = (buttonStyle_ & ButtonStyle::multiline)
+                                       ? platform::TextFlag::wordBreak
+                                       : platform::TextFlag::singleLine;
+  const QFont& captionFont = font();
+  const platform::TextLayout layout = platform::layoutTextA(
+      props_.caption, area.size(), layoutFlag | horizontalTextFlag(buttonStyle_),
+      platform::measureFor(captionFont), platform::lineHeightFor(captionFont));
+  const QPoint origin(area.left(), alignedOrigin(buttonStyle_, area, layout.blockSize).y());
   if (isEnabled()) {
-    platform::drawTextA(painter, font(), props_.caption, target, flags,
-                        palette.color(QPalette::Active, QPalette::ButtonText));
+    platform::drawTextLayout(painter, captionFont, layout, origin,
+                             palette.color(QPalette::Active, QPalette::ButtonText));
     return;
   }
-  // Disabled: the classic etched text, a highlight shadow under grey.
-  platform::drawTextA(painter, font(), props_.caption, target.translated(1, 1), flags,
-                      palette.color(QPalette::Light));
-  platform::drawTextA(painter, font(), props_.caption, target, flags,
-                      palette.color(QPalette::Disabled, QPalette::Dark));
+  // Disabled: the classic etched text, the edge's shadow grey over a highlight.
+  platform::drawTextLayout(painter, captionFont, layout, origin + QPoint(1, 1),
+                           palette.color(QPalette::Light));
+  platform::drawTextLayout(painter, captionFont, layout, origin,
+                           palette.color(QPalette::Active, QPalette::Dark));
 }
 
 // A picture stands at its own size where the caption would, by the same alignment.

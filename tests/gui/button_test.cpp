@@ -355,12 +355,13 @@ TEST_F(ButtonTest, AlignmentPlacesTheCaption) {
     std::uint32_t hAlign, vAlign;
     int left, right, top, bottom;  // -1: the side is not checked
   };
-  // Distances from the button's edges to the ink: 2 of edge, a little of glyph margin.
+  // Distances from the button's edges to the ink: 2 of edge, a focus ring and a gap,
+  // and a little of the glyphs' own margin.
   const Case cases[] = {
-      {"hAlign 0 at the left", 0, 1, 2, -1, -1, -1},
-      {"hAlign 5 at the right", 5, 1, -1, 2, -1, -1},
-      {"vAlign 0 at the top", 1, 0, -1, -1, 2, -1},
-      {"vAlign 7 at the bottom", 1, 7, -1, -1, -1, 2},
+      {"hAlign 0 at the left", 0, 1, 4, -1, -1, -1},
+      {"hAlign 5 at the right", 5, 1, -1, 4, -1, -1},
+      {"vAlign 0 at the top", 1, 0, -1, -1, 4, -1},
+      {"vAlign 7 at the bottom", 1, 7, -1, -1, -1, 4},
   };
   const QRect rect(0, 0, 140, 60);
   for (const auto& c : cases) {
