@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -91,6 +92,7 @@ Process::Process(const Options& options) {
   int execError[2];
   if (pipe2(execError, O_CLOEXEC) != 0) throw failure("pipe: " + std::string(std::strerror(errno)));
 
+  const pid_t parent = getpid();
   pid_ = fork();
   if (pid_ < 0) {
     close(execError[0]);
@@ -99,6 +101,10 @@ Process::Process(const Options& options) {
   }
   if (pid_ == 0) {
     setpgid(0, 0);
+    // The child goes with this process even when it is killed without a chance to clean
+    // up (a time-out of the test runner, Ctrl+C), so no X server is left behind.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(127);
     int err = 0;
     const int out = open(output.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
     if (out >= 0) {
@@ -238,7 +244,7 @@ std::optional<Property> readProperty(Display* x, Window w, Atom name) {
 
 }  // namespace
 
-Atom VirtualDisplay::atom(const char* name) { return XInternAtom(x_, name, False); }
+Atom VirtualDisplay::atom(const char* name) { return XInternAtom(x(), name, False); }
 
 VirtualDisplay::VirtualDisplay(int width, int height) : width_(width), height_(height) {
   // Xvfb picks a free display number itself and writes it to this pipe once it accepts
@@ -273,8 +279,8 @@ VirtualDisplay::VirtualDisplay(int width, int height) : width_(width), height_(h
   name_ = ":" + number.substr(0, number.find('\n'));
 
   XSetErrorHandler(ignoreXError);
-  x_ = XOpenDisplay(name_.c_str());
-  if (!x_) throw failure("cannot connect to Xvfb on " + name_);
+  connection_.reset(XOpenDisplay(name_.c_str()));
+  if (!connection_) throw failure("cannot connect to Xvfb on " + name_);
 
   // openbox with the system-wide configuration only, so a user's own settings (key
   // bindings, theme, placement) cannot change what the tests see.
@@ -288,33 +294,30 @@ VirtualDisplay::VirtualDisplay(int width, int height) : width_(width), height_(h
       .outputFile = scratch_.path() / "openbox.log"});
 
   // A window manager announces itself with a check window that names itself.
-  const Window root = DefaultRootWindow(x_);
+  const Window root = DefaultRootWindow(x());
   const Atom check = atom("_NET_SUPPORTING_WM_CHECK");
   const bool managing = waitUntil([&] {
-    const auto onRoot = readProperty(x_, root, check);
+    const auto onRoot = readProperty(x(), root, check);
     if (!onRoot || onRoot->items.empty()) return false;
-    const auto onChild = readProperty(x_, Window(onRoot->items[0]), check);
+    const auto onChild = readProperty(x(), Window(onRoot->items[0]), check);
     return onChild && !onChild->items.empty() && onChild->items[0] == onRoot->items[0] &&
-           readProperty(x_, root, atom("_NET_CLIENT_LIST")).has_value();
+           readProperty(x(), root, atom("_NET_CLIENT_LIST")).has_value();
   });
   if (!managing) throw failure("openbox did not start managing windows on " + name_);
 }
 
-VirtualDisplay::~VirtualDisplay() {
-  if (x_) XCloseDisplay(x_);
-  windowManager_.reset();
-  server_.reset();
-}
+// The members go in reverse order: the connection, then openbox, then the server.
+VirtualDisplay::~VirtualDisplay() = default;
 
 bool VirtualDisplay::healthy() { return server_ && server_->running() && windowManager_ && windowManager_->running(); }
 
 std::vector<Window> VirtualDisplay::clientWindows(pid_t pid) {
   std::vector<Window> out;
-  const auto list = readProperty(x_, DefaultRootWindow(x_), atom("_NET_CLIENT_LIST"));
+  const auto list = readProperty(x(), DefaultRootWindow(x()), atom("_NET_CLIENT_LIST"));
   if (!list) return out;
   const Atom pidAtom = atom("_NET_WM_PID");
   for (long item : list->items) {
-    const auto owner = readProperty(x_, Window(item), pidAtom);
+    const auto owner = readProperty(x(), Window(item), pidAtom);
     if (owner && !owner->items.empty() && owner->items[0] == pid) out.push_back(Window(item));
   }
   return out;
@@ -322,28 +325,28 @@ std::vector<Window> VirtualDisplay::clientWindows(pid_t pid) {
 
 std::vector<Window> VirtualDisplay::stackingOrder() {
   std::vector<Window> out;
-  if (const auto list = readProperty(x_, DefaultRootWindow(x_), atom("_NET_CLIENT_LIST_STACKING")))
+  if (const auto list = readProperty(x(), DefaultRootWindow(x()), atom("_NET_CLIENT_LIST_STACKING")))
     for (long item : list->items) out.push_back(Window(item));
   return out;
 }
 
 Window VirtualDisplay::activeWindow() {
-  const auto active = readProperty(x_, DefaultRootWindow(x_), atom("_NET_ACTIVE_WINDOW"));
+  const auto active = readProperty(x(), DefaultRootWindow(x()), atom("_NET_ACTIVE_WINDOW"));
   return active && !active->items.empty() ? Window(active->items[0]) : None;
 }
 
 std::optional<Rect> VirtualDisplay::clientRect(Window w) {
   XWindowAttributes attrs;
-  if (!XGetWindowAttributes(x_, w, &attrs)) return std::nullopt;
+  if (!XGetWindowAttributes(x(), w, &attrs)) return std::nullopt;
   int rootX = 0;
   int rootY = 0;
   Window child = None;
-  if (!XTranslateCoordinates(x_, w, DefaultRootWindow(x_), 0, 0, &rootX, &rootY, &child)) return std::nullopt;
+  if (!XTranslateCoordinates(x(), w, DefaultRootWindow(x()), 0, 0, &rootX, &rootY, &child)) return std::nullopt;
   return Rect{rootX, rootY, attrs.width, attrs.height};
 }
 
 std::optional<FrameExtents> VirtualDisplay::frameExtents(Window w) {
-  const auto p = readProperty(x_, w, atom("_NET_FRAME_EXTENTS"));
+  const auto p = readProperty(x(), w, atom("_NET_FRAME_EXTENTS"));
   if (!p || p->items.size() < 4) return std::nullopt;
   return FrameExtents{int(p->items[0]), int(p->items[1]), int(p->items[2]), int(p->items[3])};
 }
@@ -357,17 +360,17 @@ std::optional<Rect> VirtualDisplay::outerRect(Window w) {
 }
 
 std::optional<std::string> VirtualDisplay::textProperty(Window w, const char* property) {
-  const auto p = readProperty(x_, w, atom(property));
+  const auto p = readProperty(x(), w, atom(property));
   if (!p) return std::nullopt;
   return p->bytes;
 }
 
 std::vector<std::string> VirtualDisplay::atomListProperty(Window w, const char* property) {
   std::vector<std::string> out;
-  const auto p = readProperty(x_, w, atom(property));
+  const auto p = readProperty(x(), w, atom(property));
   if (!p) return out;
   for (long item : p->items) {
-    char* name = XGetAtomName(x_, Atom(item));
+    char* name = XGetAtomName(x(), Atom(item));
     if (name) {
       out.emplace_back(name);
       XFree(name);
@@ -379,7 +382,7 @@ std::vector<std::string> VirtualDisplay::atomListProperty(Window w, const char* 
 std::vector<std::pair<int, int>> VirtualDisplay::iconSizes(Window w) {
   // _NET_WM_ICON holds one image after another: width, height, then width*height pixels.
   std::vector<std::pair<int, int>> out;
-  const auto p = readProperty(x_, w, atom("_NET_WM_ICON"));
+  const auto p = readProperty(x(), w, atom("_NET_WM_ICON"));
   if (!p) return out;
   std::size_t i = 0;
   while (i + 2 <= p->items.size()) {
@@ -392,16 +395,8 @@ std::vector<std::pair<int, int>> VirtualDisplay::iconSizes(Window w) {
   return out;
 }
 
-std::optional<Point> VirtualDisplay::requestedPosition(Window w) {
-  XSizeHints hints;
-  long supplied = 0;
-  if (!XGetWMNormalHints(x_, w, &hints, &supplied)) return std::nullopt;
-  if (!(hints.flags & (USPosition | PPosition))) return std::nullopt;
-  return Point{hints.x, hints.y};
-}
-
 bool VirtualDisplay::isMinimised(Window w) {
-  const auto state = readProperty(x_, w, atom("WM_STATE"));
+  const auto state = readProperty(x(), w, atom("WM_STATE"));
   if (state && !state->items.empty() && state->items[0] == IconicState) return true;
   for (const auto& s : atomListProperty(w, "_NET_WM_STATE"))
     if (s == "_NET_WM_STATE_HIDDEN") return true;
@@ -410,7 +405,7 @@ bool VirtualDisplay::isMinimised(Window w) {
 
 bool VirtualDisplay::isViewable(Window w) {
   XWindowAttributes attrs;
-  return XGetWindowAttributes(x_, w, &attrs) && attrs.map_state == IsViewable;
+  return XGetWindowAttributes(x(), w, &attrs) && attrs.map_state == IsViewable;
 }
 
 Pixels VirtualDisplay::grab(const Rect& area) {
@@ -420,8 +415,8 @@ Pixels VirtualDisplay::grab(const Rect& area) {
   const int bottom = std::min(area.bottom(), height_);
   Pixels out;
   if (right <= left || bottom <= top) return out;
-  XSync(x_, False);
-  XImage* image = XGetImage(x_, DefaultRootWindow(x_), left, top, unsigned(right - left), unsigned(bottom - top),
+  XSync(x(), False);
+  XImage* image = XGetImage(x(), DefaultRootWindow(x()), left, top, unsigned(right - left), unsigned(bottom - top),
                             AllPlanes, ZPixmap);
   if (!image) return out;
   const auto shiftOf = [](unsigned long mask) {

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -161,8 +162,6 @@ class VirtualDisplay {
   std::vector<std::string> atomListProperty(Window w, const char* property);
   // Width and height of each image in _NET_WM_ICON.
   std::vector<std::pair<int, int>> iconSizes(Window w);
-  // The position the client asked for in WM_NORMAL_HINTS, if it gave one.
-  std::optional<Point> requestedPosition(Window w);
   bool isMinimised(Window w);
   bool isViewable(Window w);
 
@@ -186,6 +185,11 @@ class VirtualDisplay {
  private:
   void xdotool(const std::vector<std::string>& args);
   Atom atom(const char* name);
+  Display* x() const { return connection_.get(); }
+
+  struct CloseConnection {
+    void operator()(Display* d) const { XCloseDisplay(d); }
+  };
 
   int width_;
   int height_;
@@ -193,7 +197,7 @@ class VirtualDisplay {
   TempDir scratch_{"vtguide-e2e-display"};
   std::optional<Process> server_;
   std::optional<Process> windowManager_;
-  Display* x_ = nullptr;
+  std::unique_ptr<Display, CloseConnection> connection_;
 };
 
 }  // namespace vtg::e2e

@@ -47,7 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
                       FocusCase{"ShiftTabGoesBack", {"Tab", "Tab", "shift+Tab"}, MsiGuide},
                       // Had Enter clicked the focused button, BiostarGuide would be open and
                       // have the focus, and the Tab and Space after it would not reach MainWindow.
-                      FocusCase{"EnterClicksNothing", {"Return", "Tab"}, MsiGuide}),
+                      FocusCase{"EnterClicksNothing", {"Return", "Tab"}, MsiGuide},
+                      // No caption holds a mnemonic, so Alt with a letter clicks nothing either.
+                      FocusCase{"AltLetterClicksNothing", {"alt+b", "alt+a", "Tab"}, MsiGuide}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GuideTest, EscapeClosesMainWindowWhileAButtonHasTheFocus) {
