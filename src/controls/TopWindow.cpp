@@ -42,6 +42,33 @@ constexpr int kSettleMs = 2000;
 
 }  // namespace
 
+QRegion shapeRegion(std::uint32_t shape, QSize size) {
+  const QRect whole(QPoint(0, 0), size);
+  switch (shape) {
+    case 1:
+      return QRegion(whole, QRegion::Ellipse);
+    case 2: {
+      // A rounded rectangle: the corners are quarter ellipses of an eighth of the size.
+      const int rx = std::max(1, size.width() / 8);
+      const int ry = std::max(1, size.height() / 8);
+      QRegion r = QRegion(whole.adjusted(rx, 0, -rx, 0)) + QRegion(whole.adjusted(0, ry, 0, -ry));
+      for (QPoint corner : {whole.topLeft(), QPoint(whole.right() - 2 * rx + 1, 0),
+                            QPoint(0, whole.bottom() - 2 * ry + 1),
+                            QPoint(whole.right() - 2 * rx + 1, whole.bottom() - 2 * ry + 1)})
+        r += QRegion(QRect(corner, QSize(2 * rx, 2 * ry)), QRegion::Ellipse);
+      return r;
+    }
+    case 3: {
+      // A ring: the ellipse less one of half its size in the middle.
+      const QRect inner = whole.adjusted(size.width() / 4, size.height() / 4, -size.width() / 4,
+                                         -size.height() / 4);
+      return QRegion(whole, QRegion::Ellipse) - QRegion(inner, QRegion::Ellipse);
+    }
+    default:
+      return {};
+  }
+}
+
 Qt::WindowFlags windowFlagsFor(const WindowStyle& style, bool alwaysOnTop) {
   using namespace WindowStyleBit;
   Qt::WindowFlags flags = (style.exStyle & WindowExStyleBit::toolWindow) ? Qt::Tool : Qt::Window;
@@ -265,6 +292,8 @@ void TopWindow::moveEvent(QMoveEvent* event) {
 
 void TopWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  // The outlines beyond the ring are not drawn; those windows stay rectangular.
+  if (const QRegion outline = shapeRegion(properties_.shape, size()); !outline.isEmpty()) setMask(outline);
   if (size() != reportedSize_) {
     reportedSize_ = size();
     raiseEvent(WindowEvent::resized);

@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QMargins>
+#include <QRegion>
 #include <QWidget>
 
 #include "controls/KeyboardFocus.h"
@@ -44,6 +45,10 @@ struct ControlSlot {
 // The toolkit's window flags for a composed style: title bar, system menu and close
 // button, minimise and maximise buttons, tool window, topmost.
 Qt::WindowFlags windowFlagsFor(const WindowStyle& style, bool alwaysOnTop);
+
+// The outline of a shaped window of the given size: 1 an ellipse, 2 a rounded rectangle,
+// 3 a ring. Empty for a rectangular window (0) and for the outlines not supported.
+QRegion shapeRegion(std::uint32_t shape, QSize size);
 
 class TopWindow : public QWidget {
   Q_OBJECT

@@ -310,3 +310,88 @@ TEST_F(TopWindowTest, WindowsWithUnreadableSettingsAreNotMade) {
 
 }  // namespace
 }  // namespace vtg::testing
+
+namespace vtg::testing {
+namespace {
+
+// A 24-bit bitmap file of 2 x 2 pixels: red, green on the top row; blue, white below.
+Bytes tinyBitmap() {
+  PropertyWriter w;  // the same little-endian numbers a bitmap file uses
+  const std::uint8_t magic[] = {'B', 'M'};
+  Bytes out(magic, magic + 2);
+  w.u32(14 + 40 + 16).u32(0).u32(14 + 40);
+  w.u32(40).i32(2).i32(2).u32(1 | (24 << 16)).u32(0).u32(16).i32(2835).i32(2835).u32(0).u32(0);
+  // Rows bottom first, each padded to four bytes; pixels as blue, green, red.
+  const std::uint8_t rows[] = {0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0xFF, 0, 0xFF, 0, 0, 0};
+  out.insert(out.end(), w.bytes().begin(), w.bytes().end());
+  out.insert(out.end(), rows, rows + sizeof rows);
+  return out;
+}
+
+TEST_F(TopWindowTest, ABackgroundPictureIsDrawnByItsMode) {
+  const QColor red(255, 0, 0), green(0, 255, 0), blue(0, 0, 255), white(255, 255, 255);
+  const QColor face = QApplication::palette().color(QPalette::Active, QPalette::Button);
+  struct Case {
+    std::uint32_t mode;
+    std::vector<std::pair<QPoint, QColor>> pixels;  // in a client area of about 196 x 146
+  };
+  const Case cases[] = {
+      {0, {{{0, 0}, red}, {{1, 1}, white}, {{2, 0}, face}, {{50, 50}, face}}},
+      {1, {{{0, 0}, red}, {{2, 0}, red}, {{3, 3}, white}, {{51, 50}, green}}},
+      // stretched smoothly: each corner quarter keeps its colour
+      {3, {{{5, 5}, red}, {{185, 5}, green}, {{5, 120}, blue}, {{185, 120}, white}}},
+  };
+  for (const auto& c : cases) {
+    WindowProperties props;
+    props.backPicture = tinyBitmap();
+    props.pictureMode = c.mode;
+    useForms({bareWindow(kHandMade, 200, 150, props)});
+    TopWindow* window = open(kHandMade);
+    ASSERT_NE(window, nullptr);
+    const QImage image = window->grab().toImage();
+    for (const auto& [at, colour] : c.pixels)
+      EXPECT_EQ(QColor(image.pixel(at)), colour) << "mode " << c.mode << " at " << at.x() << "," << at.y();
+  }
+  // Centred and shrunk: a picture larger than the client area fits inside it, centred.
+  WindowProperties centred;
+  centred.backPicture = tinyBitmap();
+  centred.pictureMode = 2;
+  useForms({bareWindow(kHandMade, 200, 150, centred)});
+  TopWindow* window = open(kHandMade);
+  ASSERT_NE(window, nullptr);
+  const QImage image = window->grab().toImage();
+  const QPoint middle(image.width() / 2, image.height() / 2);
+  EXPECT_EQ(QColor(image.pixel(middle - QPoint(1, 1))), red);
+  EXPECT_EQ(QColor(image.pixel(middle)), white);
+  EXPECT_EQ(QColor(image.pixel(0, 0)), face);
+}
+
+TEST_F(TopWindowTest, AnUnreadableBackgroundPictureLeavesThePlainColour) {
+  WindowProperties props;
+  props.backPicture = {'B', 'M', 1, 2, 3};
+  props.backColour = 0x0000FF00;
+  useForms({bareWindow(kHandMade, 200, 150, props)});
+  TopWindow* window = open(kHandMade);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(QColor(window->grab().toImage().pixel(0, 0)), QColor(0, 255, 0));
+}
+
+TEST(WindowShape, OutlinesCoverTheirMiddleAndLeaveTheCornersOut) {
+  const QSize size(200, 100);
+  struct Case {
+    std::uint32_t shape;
+    bool middle;
+  };
+  for (const Case c : {Case{1, true}, Case{2, true}, Case{3, false}}) {
+    const QRegion r = controls::shapeRegion(c.shape, size);
+    EXPECT_FALSE(r.contains(QPoint(0, 0))) << c.shape;
+    EXPECT_FALSE(r.contains(QPoint(199, 99))) << c.shape;
+    EXPECT_EQ(r.contains(QPoint(100, 50)), c.middle) << c.shape;
+    EXPECT_TRUE(r.contains(QPoint(100, 2))) << c.shape;  // the top edge's middle
+  }
+  EXPECT_TRUE(controls::shapeRegion(0, size).isEmpty());
+  EXPECT_TRUE(controls::shapeRegion(17, size).isEmpty());
+}
+
+}  // namespace
+}  // namespace vtg::testing
