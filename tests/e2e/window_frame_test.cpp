@@ -65,7 +65,7 @@ TEST_F(GuideTest, TitleBarShowsNoTextAndTheProgramIcon) {
         << "the window icon should come in " << size.first << "x" << size.second;
 }
 
-TEST_F(GuideTest, FrameIsFixedWithOnlyMoveAndClose) {
+TEST_F(GuideTest, FrameIsFixedWithOnlyMoveAndCloseAndHasATaskbarEntry) {
   // What openbox allows follows from the size limits and hints the window gives it.
   const auto actions = display().atomListProperty(mainWindow(), "_NET_WM_ALLOWED_ACTIONS");
   ASSERT_FALSE(actions.empty()) << "openbox publishes no allowed actions for MainWindow";
@@ -73,6 +73,11 @@ TEST_F(GuideTest, FrameIsFixedWithOnlyMoveAndClose) {
   EXPECT_TRUE(contains(actions, "_NET_WM_ACTION_MOVE"));
   for (const char* refused : {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"})
     EXPECT_FALSE(contains(actions, refused)) << refused << " should not be offered for a fixed frame";
+
+  // An ordinary window with a taskbar entry of its own.
+  EXPECT_EQ(display().atomListProperty(mainWindow(), "_NET_WM_WINDOW_TYPE"),
+            std::vector<std::string>{"_NET_WM_WINDOW_TYPE_NORMAL"});
+  EXPECT_FALSE(contains(display().atomListProperty(mainWindow(), "_NET_WM_STATE"), "_NET_WM_STATE_SKIP_TASKBAR"));
 }
 
 TEST_F(GuideTest, TwoWindowsOpenedOneAfterTheOtherAreBothCentredTheLaterOnTop) {
