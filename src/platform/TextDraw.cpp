@@ -1,8 +1,12 @@
 #include "platform/TextDraw.h"
 
 #include <algorithm>
+#include <cmath>
+#include <memory>
+#include <unordered_map>
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include "platform/Gbk.h"
@@ -23,7 +27,10 @@
 //  5. Otherwise the text is cut into paragraphs at CR LF (a CR or an LF on its own also
 //     ends one). A break at the very end of the text does not start another line.
 //  6. Word wrap (only with the word-break flag): words are a double-byte character each,
-//     or a run of single-byte characters between blanks (0x20) and line breaks. A line
+//     or a run of single-byte characters between blanks (0x20) and line breaks; Chinese
+//     closing punctuation (，。、；：？！）》」』”’ and the like) belongs to the word before
+//     it and opening punctuation (（《「『“‘ and the like) to the word after it, so a line
+//     neither starts with a full stop nor ends with an opening quote. A line
 //     ends before a word that would pass the right edge, once the line holds a word.
 //     The run of blanks at such a break belongs to neither line: it is not drawn at the
 //     end of the first and not carried to the start of the next. Blanks at the start of
@@ -102,26 +109,50 @@ std::vector<Unit> unitsOf(std::string_view gbk) {
 
 bool isBreak(const Unit& u) { return u.kind == UnitKind::Cr || u.kind == UnitKind::Lf; }
 
-// Builds one line's bytes and remembers its first underlined character.
+// Double-byte punctuation that a line should not start with (closing) or end with
+// (opening), as GBK pairs.
+bool inPairs(const Unit& u, std::string_view pairs) {
+  if (u.kind != UnitKind::Double) return false;
+  for (std::size_t k = 0; k + 1 < pairs.size(); k += 2) {
+    if (pairs[k] == u.bytes[0] && pairs[k + 1] == u.bytes[1]) return true;
+  }
+  return false;
+}
+
+bool isClosingPunctuation(const Unit& u) {
+  // ，。、；：？！）》」』”’】〕〉］｝．
+  static const std::string pairs = gbkFromUtf8(
+      "\uFF0C\u3002\u3001\uFF1B\uFF1A\uFF1F\uFF01\uFF09\u300B\u300D\u300F\u201D\u2019"
+      "\u3011\u3015\u3009\uFF3D\uFF5D\uFF0E");
+  return inPairs(u, pairs);
+}
+
+bool isOpeningPunctuation(const Unit& u) {
+  // （《「『“‘【〔〈［｛
+  static const std::string pairs =
+      gbkFromUtf8("\uFF08\u300A\u300C\u300E\u201C\u2018\u3010\u3014\u3008\uFF3B\uFF5B");
+  return inPairs(u, pairs);
+}
+
+// Builds one line's bytes and width and remembers its first underlined character.
 struct LineBuilder {
   std::string gbk;
+  double width = 0;
   int underlined = -1;
   bool hasWord = false;
 
-  void append(const Unit& u) {
-    if (u.underlined && underlined < 0) underlined = static_cast<int>(gbk.size());
-    gbk.append(u.bytes, u.size);
-  }
-  void append(const std::vector<Unit>& units, std::size_t from, std::size_t to) {
-    for (std::size_t k = from; k < to; ++k) append(units[k]);
-  }
-  std::string with(const std::vector<Unit>& units, std::size_t from, std::size_t to) const {
-    std::string s = gbk;
-    for (std::size_t k = from; k < to; ++k) s.append(units[k].bytes, units[k].size);
-    return s;
+  void append(const std::vector<Unit>& units, std::size_t from, std::size_t to, double runWidth) {
+    for (std::size_t k = from; k < to; ++k) {
+      if (units[k].underlined && underlined < 0) underlined = static_cast<int>(gbk.size());
+      gbk.append(units[k].bytes, units[k].size);
+    }
+    width += runWidth;
   }
 };
 
+// Breaks are decided on the sum of the widths of words and blank runs, each measured on
+// its own (so the work grows with the text, not with the square of a line); the width a
+// finished line is placed by is measured on the whole line.
 class Layouter {
  public:
   Layouter(const std::vector<Unit>& units, int width, const MeasureGbk& measure)
@@ -129,8 +160,8 @@ class Layouter {
 
   std::vector<TextLine> singleLine() {
     LineBuilder line;
-    for (const Unit& u : units_) {
-      if (!isBreak(u)) line.append(u);
+    for (std::size_t k = 0; k < units_.size(); ++k) {
+      if (!isBreak(units_[k])) line.append(units_, k, k + 1, 0);
     }
     finish(line);
     return std::move(lines_);
@@ -145,7 +176,7 @@ class Layouter {
         wrapParagraph(i, end);
       } else {
         LineBuilder line;
-        line.append(units_, i, end);
+        line.append(units_, i, end, 0);
         finish(line);
       }
       // Rule 5: CR LF is one break; a lone CR or LF is one too.
@@ -166,30 +197,21 @@ class Layouter {
   void wrapParagraph(std::size_t from, std::size_t to) {
     LineBuilder line;
     std::size_t i = from;
-    if (i == to) {
-      finish(line);
-      return;
-    }
     while (i < to) {
       // The blanks before the next word, then the word itself.
       std::size_t wordStart = i;
       while (wordStart < to && units_[wordStart].kind == UnitKind::Blank) ++wordStart;
-      std::size_t wordEnd = wordStart;
-      if (wordEnd < to) {
-        if (units_[wordEnd].kind == UnitKind::Double) {
-          ++wordEnd;
-        } else {
-          while (wordEnd < to && units_[wordEnd].kind == UnitKind::Single) ++wordEnd;
-        }
-      }
-      if (wordStart == wordEnd) {
+      const double blanks = runWidth(i, wordStart);
+      if (wordStart == to) {
         // Blanks at the paragraph's end stay on its last line while they fit; past the
         // edge they are dropped like the blanks at any other break.
-        if (fits(line.with(units_, i, to))) line.append(units_, i, to);
+        if (fits(line.width + blanks)) line.append(units_, i, to, blanks);
         break;
       }
-      if (fits(line.with(units_, i, wordEnd))) {
-        line.append(units_, i, wordEnd);
+      const std::size_t wordEnd = wordEndFrom(wordStart, to);
+      const double word = runWidth(wordStart, wordEnd);
+      if (fits(line.width + blanks + word)) {
+        line.append(units_, i, wordEnd, blanks + word);
         line.hasWord = true;
         i = wordEnd;
         continue;
@@ -202,10 +224,12 @@ class Layouter {
         continue;
       }
       // No word on the line yet: break the word after its last character that fits.
-      line.append(units_, i, wordStart);
-      std::size_t cut = wordStart + 1;
-      while (cut < wordEnd && fits(line.with(units_, wordStart, cut + 1))) ++cut;
-      line.append(units_, wordStart, cut);
+      line.append(units_, i, wordStart, blanks);
+      std::size_t cut = wordStart;
+      do {
+        line.append(units_, cut, cut + 1, runWidth(cut, cut + 1));
+        ++cut;
+      } while (cut < wordEnd && fits(line.width + runWidth(cut, cut + 1)));
       line.hasWord = true;
       i = cut;
       if (i < wordEnd) {
@@ -216,11 +240,36 @@ class Layouter {
     finish(line);
   }
 
-  bool fits(const std::string& gbk) const { return measure_(gbk) <= width_; }
+  // Rule 6: where the word starting at `from` ends. Opening punctuation holds on to what
+  // follows it and closing punctuation to what precedes it.
+  std::size_t wordEndFrom(std::size_t from, std::size_t to) const {
+    std::size_t k = from;
+    while (k < to && isOpeningPunctuation(units_[k])) ++k;
+    if (k < to) {
+      if (units_[k].kind == UnitKind::Double) {
+        ++k;
+      } else {
+        while (k < to && units_[k].kind == UnitKind::Single) ++k;
+      }
+    }
+    while (k < to && isClosingPunctuation(units_[k])) ++k;
+    return k;
+  }
+
+  // The width of the characters [from, to) drawn as one run.
+  double runWidth(std::size_t from, std::size_t to) const {
+    if (from == to) return 0;
+    std::string run;
+    for (std::size_t k = from; k < to; ++k) run.append(units_[k].bytes, units_[k].size);
+    return measure_(run);
+  }
+
+  // A small allowance so that a sum of parts equal to the width is not lost to rounding.
+  bool fits(double width) const { return width <= width_ + 1e-6; }
 
   void finish(LineBuilder& line) {
     TextLine out;
-    out.width = measure_(line.gbk);
+    out.width = line.gbk.empty() ? 0 : static_cast<int>(std::ceil(measure_(line.gbk) - 1e-6));
     out.gbk = std::move(line.gbk);
     out.underlined = line.underlined;
     lines_.push_back(std::move(out));
@@ -269,8 +318,16 @@ TextLayout layoutTextA(std::string_view gbk, QSize size, std::uint32_t flags,
 }
 
 MeasureGbk measureFor(const QFont& font) {
-  return [metrics = QFontMetrics(font)](std::string_view gbk) {
-    return gbk.empty() ? 0 : metrics.horizontalAdvance(unicodeFromGbk(gbk));
+  // Words repeat (a Chinese character is a word of its own), so short runs are measured
+  // once per layout and remembered.
+  constexpr std::size_t kRememberedRun = 16;
+  auto known = std::make_shared<std::unordered_map<std::string, double>>();
+  return [metrics = QFontMetricsF(font), known](std::string_view gbk) -> double {
+    if (gbk.empty()) return 0;
+    if (gbk.size() > kRememberedRun) return metrics.horizontalAdvance(unicodeFromGbk(gbk));
+    auto [at, added] = known->try_emplace(std::string(gbk), 0.0);
+    if (added) at->second = metrics.horizontalAdvance(unicodeFromGbk(gbk));
+    return at->second;
   };
 }
 

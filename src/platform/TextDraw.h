@@ -35,8 +35,8 @@ inline constexpr std::uint32_t noClip = 0x100;
 }  // namespace TextFlag
 
 // The width in pixels of a run of GBK bytes as drawn on one line ("&" prefixes already
-// taken out).
-using MeasureGbk = std::function<int(std::string_view gbk)>;
+// taken out); fractional, so that the widths of a line's words add up to the line's.
+using MeasureGbk = std::function<double(std::string_view gbk)>;
 
 // One line as it is drawn.
 struct TextLine {
@@ -44,7 +44,7 @@ struct TextLine {
   int underlined = -1;      // byte offset in `gbk` of the character to underline, or -1
   int x = 0;                // left edge, relative to the rectangle's left
   int y = 0;                // top edge, relative to the rectangle's top
-  int width = 0;            // measured width of `gbk`
+  int width = 0;            // measured width of `gbk`, rounded up
 
   bool operator==(const TextLine&) const = default;
 };

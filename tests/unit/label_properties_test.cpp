@@ -111,7 +111,7 @@ TEST(LabelProperties, HandWrittenVersionZeroBlock) {
     for (int s = 0; s < 32; s += 8) block.push_back(std::uint8_t(v >> s));
   };
   put(0);  // version
-  for (int i = 0; i < 16; ++i) put(i == 14 ? 2 : 0);  // hAlign 2, everything else 0
+  for (int i = 0; i < 16; ++i) put(i == 13 ? 2 : 0);  // hAlign 2, everything else 0
   put(0xFFFFFFFF);  // font: count -1, no bytes follow
   put(0);           // backPicture: empty
   put(4);
