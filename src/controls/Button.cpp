@@ -104,7 +104,8 @@ void Button::fireClick() {
 // does not react to them, so they never reach QAbstractButton, whose press keys depend
 // on the platform theme. A disabled widget gets no input at all, so it stays silent.
 void Button::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Space) {
+  // Alt+Space is the system menu's, never a press.
+  if (event->key() == Qt::Key_Space && !(event->modifiers() & Qt::AltModifier)) {
     QAbstractButton::keyPressEvent(event);
     return;
   }
