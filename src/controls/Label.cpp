@@ -6,6 +6,7 @@
 #include <QLinearGradient>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QPolygon>
 
 #include "controls/Frames.h"
@@ -221,11 +222,10 @@ bool Label::paintPicture(QPainter& painter, const QRect& area, const QRegion& di
       break;
     }
     case kTiled: {
-      for (int y = area.top(); y <= area.bottom(); y += ph) {
-        for (int x = area.left(); x <= area.right(); x += pw) {
-          if (dirty.intersects(QRect(x, y, pw, ph))) drawPicture(*picture_, painter, x, y, -1, -1);
-        }
-      }
+      // One pixmap tiled by the painter: a tiny picture over a large label stays one call,
+      // and the clip skips the tiles outside the area to repaint.
+      if (tile_.isNull()) tile_ = QPixmap::fromImage(picture_->toImage());
+      if (!dirty.isEmpty()) painter.drawTiledPixmap(area, tile_);
       fill = QRegion();
       break;
     }

@@ -11,6 +11,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPixmap>
 #include <QWidget>
 
 #include "controls/ControlUnit.h"
@@ -63,6 +64,7 @@ class Label : public QWidget, public ControlUnit {
   QFont font_;
   std::uint32_t textFlags_ = 0;
   std::unique_ptr<DecodedPicture> picture_;  // decoded on the first paint that needs it
+  QPixmap tile_;                             // the picture as a tile, for tiled placement
   std::optional<platform::TextLayout> layout_;
   QSize layoutSize_;
   int layoutsMade_ = 0;

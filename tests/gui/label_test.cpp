@@ -82,8 +82,9 @@ Bytes fontSpec(std::int32_t height, std::int32_t weight = 400, std::string faceU
   return b;
 }
 
-// An uncompressed bottom-up 24-bit BMP file of one colour.
-Bytes solidBmp(int width, int height, QRgb colour) {
+// An uncompressed bottom-up 24-bit BMP file of one colour, its top-left pixel in
+// `corner` when that is given.
+Bytes solidBmp(int width, int height, QRgb colour, std::optional<QRgb> corner = std::nullopt) {
   const int stride = (width * 3 + 3) & ~3;
   Bytes b = {'B', 'M'};
   const auto put = [&b](std::uint32_t v, int bytes) {
@@ -100,9 +101,10 @@ Bytes solidBmp(int width, int height, QRgb colour) {
   for (int i = 0; i < 6; ++i) put(0, 4);        // no compression, sizes, palette
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      b.push_back(std::uint8_t(qBlue(colour)));
-      b.push_back(std::uint8_t(qGreen(colour)));
-      b.push_back(std::uint8_t(qRed(colour)));
+      const QRgb c = (corner && x == 0 && y == height - 1) ? *corner : colour;  // rows bottom-up
+      b.push_back(std::uint8_t(qBlue(c)));
+      b.push_back(std::uint8_t(qGreen(c)));
+      b.push_back(std::uint8_t(qRed(c)));
     }
     b.resize(b.size() + std::size_t(stride - width * 3), 0);
   }
@@ -401,6 +403,21 @@ TEST_F(LabelTest, BackgroundPictureModes) {
   b.pictureMode = 1;  // tiled: the colour never shows
   image = render(b, {100, 50});
   EXPECT_EQ(count(image, green), 5000u);
+
+  // Tiles start at the client area's top-left corner, inside an edge, and a size that
+  // does not divide the area still covers it.
+  const QRgb blue = qRgb(0, 0, 255);
+  b.border = 1;
+  b.picture = solidBmp(7, 5, qRgb(0, 255, 0), blue);
+  image = render(b, {100, 50});
+  EXPECT_EQ(image.pixel(2, 2), blue);
+  EXPECT_EQ(image.pixel(9, 2), blue);
+  EXPECT_EQ(image.pixel(2, 7), blue);
+  EXPECT_EQ(image.pixel(3, 2), green);
+  EXPECT_EQ(count(image, red), 0u);
+  EXPECT_EQ(count(image, green) + count(image, blue), 96u * 46u);
+  b.border = 0;
+  b.picture = solidBmp(20, 10, qRgb(0, 255, 0));
 
   b.pictureMode = 2;  // centred at natural size when it fits
   image = render(b, {100, 50});
