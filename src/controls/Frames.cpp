@@ -58,9 +58,12 @@ QRect drawClassicFrame(QPainter& painter, const QRect& outer, std::uint32_t bord
 
 QRect drawClassicFrame(QPainter& painter, const QRect& outer, std::uint32_t border,
                        const QPalette& palette) {
-  // The helpers draw nothing sensible into a rectangle smaller than their edge.
   const int thickness = frameThickness(border);
-  if (thickness == 0 || outer.width() < 2 * thickness || outer.height() < 2 * thickness) {
+  if (thickness == 0) return outer;
+  // The helpers draw nothing sensible into a rectangle smaller than their edge; such a
+  // unit is all edge, shown in the face colour so that no pixel is left unpainted.
+  if (outer.width() < 2 * thickness || outer.height() < 2 * thickness) {
+    painter.fillRect(outer, palette.color(QPalette::Button));
     return clientRectFor(outer, border);
   }
   painter.save();

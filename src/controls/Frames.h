@@ -26,7 +26,8 @@ int frameThickness(std::uint32_t border);
 QRect clientRectFor(const QRect& outer, std::uint32_t border);
 
 // Draws the edge of `border` along the inside of `outer` with the application's palette
-// and returns the client rectangle inside it. Draws nothing for styles without an edge.
+// and returns the client rectangle inside it. Draws nothing for styles without an edge;
+// a rectangle too small for its edge is filled with the face colour.
 QRect drawClassicFrame(QPainter& painter, const QRect& outer, std::uint32_t border);
 
 // As above with an explicit palette (tests use a fixed one).

@@ -377,6 +377,15 @@ TEST_P(LabelEdges, ClassicEdgeTakesItsThicknessFromTheRectangle) {
   }
 }
 
+TEST_F(LabelTest, LabelTooSmallForItsEdgeIsAllEdgeColour) {
+  Block b;
+  b.border = 4;  // 5 px each side
+  b.backColour = kGreen;
+  const QImage image = render(b, {8, 30});
+  const QRgb face = platform::buttonFaceColour().rgb();
+  EXPECT_EQ(static_cast<int>(pixelsWhere(image, [face](QRgb c) { return c == face; }).size()), 8 * 30);
+}
+
 INSTANTIATE_TEST_SUITE_P(Table, LabelEdges,
                          ::testing::Values(EdgeCase{0, 0}, EdgeCase{1, 2}, EdgeCase{2, 3}, EdgeCase{3, 1},
                                            EdgeCase{4, 5}, EdgeCase{5, 1}, EdgeCase{77, 0}));
