@@ -11,15 +11,15 @@ void GuideTest::SetUp() {
     if (!onPath(tool)) GTEST_SKIP() << tool << " is not installed on this machine";
 
   const ScreenSize size = screenSize();
-  if (shared_ && (shared_->width() != size.width || shared_->height() != size.height || !shared_->healthy()))
-    shared_.reset();
-  if (!shared_) shared_ = std::make_unique<VirtualDisplay>(size.width, size.height);
+  if (suiteDisplay_ && (suiteDisplay_->width() != size.width || suiteDisplay_->height() != size.height || !suiteDisplay_->healthy()))
+    suiteDisplay_.reset();
+  if (!suiteDisplay_) suiteDisplay_ = std::make_unique<VirtualDisplay>(size.width, size.height);
   // The pointer rests in a corner no window reaches, out of the way of hover effects and
   // screenshots.
-  shared_->moveMouse({size.width - 1, size.height - 1});
+  suiteDisplay_->moveMouse({size.width - 1, size.height - 1});
 
   ASSERT_TRUE(startFailure_.empty()) << "the program did not show MainWindow in " << startFailure_;
-  run_.emplace(*shared_, VTGUIDE_BINARY);
+  run_.emplace(*suiteDisplay_, VTGUIDE_BINARY);
   if (run_->waitForMainWindow() == None) {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     startFailure_ = std::string(info->test_suite_name()) + "." + info->name();
@@ -30,18 +30,18 @@ void GuideTest::SetUp() {
 }
 
 void GuideTest::TearDown() {
-  if (HasFailure() && shared_) {
+  if (HasFailure() && suiteDisplay_) {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(info->test_suite_name()) + "." + info->name();
     std::replace(name.begin(), name.end(), '/', '_');
     const auto file = std::filesystem::current_path() / "e2e-failures" / (name + ".png");
-    if (shared_->grabScreen().savePng(file)) std::cerr << "The screen at the failure: " << file.string() << "\n";
+    if (suiteDisplay_->grabScreen().savePng(file)) std::cerr << "The screen at the failure: " << file.string() << "\n";
     if (run_) std::cerr << "The program's output:\n" << run_->output() << "\n";
   }
   run_.reset();
 }
 
-void GuideTest::TearDownTestSuite() { shared_.reset(); }
+void GuideTest::TearDownTestSuite() { suiteDisplay_.reset(); }
 
 void GuideTest::settle() { std::this_thread::sleep_for(600ms); }
 

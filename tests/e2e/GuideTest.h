@@ -30,7 +30,7 @@ class GuideTest : public ::testing::Test {
   void TearDown() override;
   static void TearDownTestSuite();
 
-  VirtualDisplay& display() { return *shared_; }
+  VirtualDisplay& display() { return *suiteDisplay_; }
   GuideRun& run() { return *run_; }
   Window mainWindow() const { return run_->mainWindow(); }
 
@@ -48,7 +48,7 @@ class GuideTest : public ::testing::Test {
   static void settle();
 
  private:
-  static inline std::unique_ptr<VirtualDisplay> shared_;
+  static inline std::unique_ptr<VirtualDisplay> suiteDisplay_;
   // Set when the program could not even show MainWindow: the tests after it then fail at
   // once instead of each waiting out its time.
   static inline std::string startFailure_;
