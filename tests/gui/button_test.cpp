@@ -506,5 +506,42 @@ TEST(MainWindowButtons, EveryCaptionStaysOnOneCentredLine) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// A click on each of MainWindow's buttons runs the handler its definition binds, once.
+TEST(MainWindowButtons, AClickRunsTheBoundHandler) {
+  std::vector<HandlerRef> ran;
+  auto store = FormStore::build(content::storedForms(), [&ran](HandlerRef ref, Handler& out) {
+    out = [&ran, ref](std::span<const std::int32_t>) -> HandlerResult {
+      ran.push_back(ref);
+      return std::nullopt;
+    };
+    return true;
+  });
+  ASSERT_TRUE(store);
+  shell::WindowLoader loader(*store, {});
+  ASSERT_TRUE(loader.LoadWindow(kWindow));
+  TopWindow* window = loader.openWindow(kWindow);
+  ASSERT_NE(window, nullptr);
+  const std::pair<const char*, HandlerRef> expected[] = {
+      {"映泰主板", content::HandlerRefs::OpenBiostarGuide},
+      {"微星主板", content::HandlerRefs::OpenMsiGuide},
+      {"技嘉主板", content::HandlerRefs::OpenGigabyteGuide},
+      {"什么是BIOS", content::HandlerRefs::OpenBiosIntro},
+      {"华硕主板", content::HandlerRefs::OpenAsusGuide},
+  };
+  for (const auto& [caption, ref] : expected) {
+    SCOPED_TRACE(caption);
+    Button* button = nullptr;
+    for (Button* b : window->findChildren<Button*>())
+      if (b->mnemonicText() == platform::gbkFromUtf8(caption)) button = b;
+    ASSERT_NE(button, nullptr);
+    ran.clear();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      button->mapTo(window, button->rect().center()));
+    EXPECT_EQ(ran, std::vector<HandlerRef>{ref});
+  }
+  loader.closeAll();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 }  // namespace
 }  // namespace vtg::controls
