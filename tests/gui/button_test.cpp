@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QWindow>
 
+#include <cmath>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -222,6 +224,27 @@ struct DoubleClickCounter : QObject {
   }
   int count = 0;
 };
+
+TEST_F(ButtonTest, FontComesFromTheButtonsOwnDescriptionNeverFromItsWindow) {
+  QFont big = window_->font();
+  big.setPixelSize(30);
+  window_->setFont(big);
+  const auto withFont = [](Bytes font) {
+    PropertyWriter w;
+    w.u32(1).u32(0).u32(1).u32(1).blob({}).blob(font).text("OK");
+    return std::move(w).bytes();
+  };
+  Bytes spec(60, 0);
+  spec[0] = 0xEC;  // lfHeight -20: a character height of 20 pixels
+  spec[1] = spec[2] = spec[3] = 0xFF;
+  Button* own = make(withFont(spec), {0, 0, 80, 30});
+  Button* tooShort = make(withFont(Bytes(59, 0)), {0, 40, 80, 30});
+  Button* none = make(ButtonBlock("OK"), {0, 80, 80, 30});
+  ASSERT_TRUE(own && tooShort && none);
+  EXPECT_EQ(own->font().pixelSize(), 20);
+  EXPECT_EQ(tooShort->font(), platform::defaultGuiFont());
+  EXPECT_EQ(none->font(), platform::defaultGuiFont());
+}
 
 // ---- Clicking ----------------------------------------------------------------------------
 
