@@ -1,0 +1,27 @@
+#pragma once
+// One decoder per picture format, each in a file of its own. Each gets the whole file
+// (at least the six bytes its signature was recognised by) and returns nothing for
+// anything it rejects.
+
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "controls/picture/Picture.h"
+
+namespace vtg::controls {
+
+using PictureBytes = std::span<const std::uint8_t>;
+
+std::unique_ptr<DecodedPicture> decodeJpeg(PictureBytes bytes);
+std::unique_ptr<DecodedPicture> decodeBmp(PictureBytes bytes);
+// Icons and cursors share the .ico directory; `format` says which one the file is.
+std::unique_ptr<DecodedPicture> decodeIconFile(PictureBytes bytes, PictureFormat format);
+std::unique_ptr<DecodedPicture> decodeGif(PictureBytes bytes);
+std::unique_ptr<DecodedPicture> decodePcx(PictureBytes bytes, PictureFormat format);
+
+// Which directory entry of an .ico or .cur file is shown: the first one 32 pixels wide
+// whose colour count is 16 to 255, else the last; -1 when the directory does not fit.
+int chooseIconEntry(PictureBytes bytes);
+
+}  // namespace vtg::controls
