@@ -161,15 +161,23 @@ void TopWindow::applyFrame(const QMargins& frame, bool placeAgain) {
 
 // The window manager tells the frame only once the window is on the screen. When it
 // differs from the one the window was made for, the client area is fitted again, and
-// shortly after showing the window is also put back at its place.
+// shortly after showing the window is also put back at its place. The toolkit sometimes
+// takes the corner it was given for the client area's rather than the frame's, which
+// shows as the client area sitting exactly where the frame belongs; that is put right
+// in the same period.
 void TopWindow::settleFrame() {
   if (destroyed_ || !isVisible() || isMinimized() || isMaximized() || isFullScreen()) return;
   const QWindow* handle = windowHandle();
   if (!handle) return;
   const QMargins frame = handle->frameMargins();
-  if (frame == assumedFrame_) return;
-  if (!frame.isNull()) rememberedFrame() = frame;
-  applyFrame(frame, sinceShown_.isValid() && sinceShown_.elapsed() < kSettleMs);
+  const bool placing = sinceShown_.isValid() && sinceShown_.elapsed() < kSettleMs;
+  if (frame != assumedFrame_) {
+    if (!frame.isNull()) rememberedFrame() = frame;
+    applyFrame(frame, placing);
+    return;
+  }
+  if (placing && !frame.isNull() && geometry().topLeft() == outerTarget())
+    setGeometry(QRect(outerTarget() + QPoint(frame.left(), frame.top()), size()));
 }
 
 void TopWindow::showByPlacement() {
