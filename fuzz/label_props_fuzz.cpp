@@ -37,9 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (flags & vtg::platform::TextFlag::wordBreak) {
     for (const auto& line : layout.lines) {
       if (line.width <= width) continue;
-      // Only a line with a single character on it (after any indentation) may overflow.
+      // Only a line with a single character on it (after any indentation, and a tab shows
+      // as a blank) may overflow.
       const std::size_t first = line.gbk.find_first_not_of(' ');
-      const std::size_t rest = first == std::string::npos ? line.gbk.size() : line.gbk.size() - first;
+      const std::size_t rest = first == std::string::npos ? 0 : line.gbk.size() - first;
       if (rest > 2) __builtin_trap();
     }
   }
