@@ -395,3 +395,22 @@ TEST(WindowShape, OutlinesCoverTheirMiddleAndLeaveTheCornersOut) {
 
 }  // namespace
 }  // namespace vtg::testing
+
+namespace vtg::testing {
+namespace {
+
+TEST_F(TopWindowTest, ASunkenBorderDrawsAnEdgeRoundTheClientArea) {
+  WindowProperties sunken;
+  sunken.border = 6;
+  useForms({bareWindow(kHandMade, 200, 150, sunken)});
+  TopWindow* window = open(kHandMade);
+  ASSERT_NE(window, nullptr);
+  const QImage image = window->grab().toImage();
+  const QColor face = QApplication::palette().color(QPalette::Active, QPalette::Button);
+  EXPECT_NE(QColor(image.pixel(0, 0)), face);
+  EXPECT_NE(QColor(image.pixel(image.width() - 1, image.height() - 1)), face);
+  EXPECT_EQ(QColor(image.pixel(image.width() / 2, image.height() / 2)), face);
+}
+
+}  // namespace
+}  // namespace vtg::testing
