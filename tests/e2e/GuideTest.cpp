@@ -34,7 +34,7 @@ void GuideTest::TearDown() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(info->test_suite_name()) + "." + info->name();
     std::replace(name.begin(), name.end(), '/', '_');
-    const auto file = std::filesystem::current_path() / "e2e-failures" / (name + ".png");
+    const auto file = std::filesystem::current_path() / kFailureFolder / (name + ".png");
     if (suiteDisplay_->grabScreen().savePng(file)) std::cerr << "The screen at the failure: " << file.string() << "\n";
     if (run_) std::cerr << "The program's output:\n" << run_->output() << "\n";
   }

@@ -18,6 +18,9 @@
 
 namespace vtg::e2e {
 
+// Where the screens at failures go, under the working folder; each run starts it afresh.
+inline constexpr const char* kFailureFolder = "e2e-failures";
+
 class GuideTest : public ::testing::Test {
  protected:
   struct ScreenSize {

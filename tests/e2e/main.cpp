@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 
+#include "GuideTest.h"
 #include "Screenshots.h"
 
 int main(int argc, char** argv) {
@@ -19,5 +21,7 @@ int main(int argc, char** argv) {
     return vtg::e2e::saveScreenshots(argv[2], argv[3]);
   }
   ::testing::InitGoogleTest(&argc, argv);
+  std::error_code ignored;
+  std::filesystem::remove_all(vtg::e2e::kFailureFolder, ignored);
   return RUN_ALL_TESTS();
 }
