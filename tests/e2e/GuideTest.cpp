@@ -11,8 +11,8 @@ void GuideTest::SetUp() {
     if (!onPath(tool)) GTEST_SKIP() << tool << " is not installed on this machine";
 
   const ScreenSize size = screenSize();
-  if (suiteDisplay_ && (suiteDisplay_->width() != size.width || suiteDisplay_->height() != size.height || !suiteDisplay_->healthy()))
-    suiteDisplay_.reset();
+  const bool fits = suiteDisplay_ && suiteDisplay_->width() == size.width && suiteDisplay_->height() == size.height;
+  if (!fits || !suiteDisplay_->healthy()) suiteDisplay_.reset();
   if (!suiteDisplay_) suiteDisplay_ = std::make_unique<VirtualDisplay>(size.width, size.height);
   // The pointer rests in a corner no window reaches, out of the way of hover effects and
   // screenshots.
@@ -36,7 +36,7 @@ void GuideTest::TearDown() {
     std::replace(name.begin(), name.end(), '/', '_');
     const auto file = std::filesystem::current_path() / kFailureFolder / (name + ".png");
     if (suiteDisplay_->grabScreen().savePng(file)) std::cerr << "The screen at the failure: " << file.string() << "\n";
-    if (run_) std::cerr << "The program's output:\n" << run_->output() << "\n";
+    if (run_ && !run_->output().empty()) std::cerr << "The program's output:\n" << run_->output() << "\n";
   }
   run_.reset();
 }
