@@ -100,6 +100,12 @@ QRect PicBox::clientArea() const { return clientRectFor(rect(), std::uint32_t(bo
 
 void PicBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  const int frame = frameThickness(std::uint32_t(border_));
+  if (width() < 2 * frame || height() < 2 * frame) {
+    // Too small for its edge: all of it is edge, in the face colour of the edge.
+    painter.fillRect(rect(), platform::buttonFaceColour());
+    return;
+  }
   const QRect client = drawClassicFrame(painter, rect(), std::uint32_t(border_), palette());
   if (client.isEmpty()) return;
   // A picture that reaches beyond the client area is cut off at its edge.

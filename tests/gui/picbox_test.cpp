@@ -149,6 +149,13 @@ TEST(PicBox, FramesLieInsideTheBoxAroundTheClientArea) {
   }
 }
 
+TEST(PicBox, BoxTooSmallForItsFrameIsAllFrameColour) {
+  const auto box = makeBox(block(solidBmp(8, 8, kGreen), kRed, 0, 4), 6, 20);
+  ASSERT_TRUE(box);
+  const QImage image = rendered(*box);
+  expectPlacement(image, image.rect(), QRect(), 0, platform::buttonFaceColour().rgb(), 0);
+}
+
 TEST(PicBox, PicturesThatCannotBeShownLeaveOnlyTheBackground) {
   const struct {
     const char* name;

@@ -581,17 +581,29 @@ TEST(DecodePicture, MalformedPcxsGiveNothingOrStayInBounds) {
   EXPECT_EQ(picture->toImage().pixel(0, 3), qRgb(0, 0, 0));
 }
 
-// ---- Inputs found by fuzzing -----------------------------------------------------------
+// ---- Hostile files ---------------------------------------------------------------------
 
-// Every input that once made a decoder fail stays here: each must decode without fault
-// (and, for these, to nothing or to the given size).
-TEST(DecodePicture, FuzzFindingsStayFixed) {
+// Files built to mislead a reader, and every input that once made a decoder fail under the
+// fuzzer (none so far): each must decode without fault, to nothing or to the given size.
+TEST(DecodePicture, HostileFilesDecodeSafely) {
+  const Bytes gif1x1 = makeGif(1, 1, kGifPalette, {{2}});
+  Bytes hugeScreenGif = gif1x1;
+  putU16(hugeScreenGif, 6, 65535);
+  putU16(hugeScreenGif, 8, 65535);
+  Bytes pcxLongRun = makePcx(8, 4, 1, 4, {{9, 9, 9, 9}});
+  pcxLongRun.insert(pcxLongRun.begin() + 128, {0xFF, 5});  // a 63-byte run, far past the picture
   const struct {
     const char* name;
     Bytes bytes;
     int width;  // 0: nothing expected
   } rows[] = {
-      {"placeholder: smallest BMP header", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 0},
+      {"icon entry whose image lies past the end",
+       {0, 0, 1, 0, 1, 0, 32, 32, 16, 0, 1, 0, 4, 0, 40, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF}, 0},
+      {"icon entry of a 0-byte image", {0, 0, 1, 0, 1, 0, 32, 32, 16, 0, 1, 0, 4, 0, 0, 0, 0, 0, 22, 0, 0, 0}, 0},
+      {"gif of one pixel", gif1x1, 1},
+      {"gif claiming a 65535 x 65535 screen", hugeScreenGif, 0},
+      {"gif cut after its palette", Bytes(gif1x1.begin(), gif1x1.begin() + 25), 0},
+      {"pcx run past the end of the picture", pcxLongRun, 4},
   };
   for (const auto& row : rows) {
     const auto picture = decodePicture(row.bytes);
