@@ -24,13 +24,12 @@ struct JpegErrors {
   std::jmp_buf backToDecoder;
 };
 
-// The source hands libjpeg the stored bytes in steps of at most kStep, pointing into them
+// The source hands libjpeg all the stored bytes it has not yet had, pointing into them
 // rather than copying. Once they run out it supplies an end-of-image marker, so a file cut
 // short still yields a whole picture (libjpeg fills the rest); no bytes at all is fatal.
-// The 4096-byte step is the buffer size the system is specified with. It costs libjpeg-turbo
-// 3-7% on our pictures: its fast Huffman path needs 512 bytes per block of an MCU in the
-// buffer (3072 for 4:2:0), which a 4096-byte window holds only at the start of each step.
-constexpr std::size_t kStep = 4096;
+// Handing them over in small windows (4096 bytes) costs libjpeg-turbo 3-7% on our pictures:
+// its fast Huffman path needs 512 bytes per block of an MCU in the buffer (3072 for 4:2:0),
+// which a small window holds only at the start of each step.
 constexpr JOCTET kEndOfImage[2] = {0xFF, JPEG_EOI};
 
 struct ByteSource {
@@ -60,7 +59,7 @@ boolean fillInput(j_decompress_ptr cinfo) {
     src->manager.bytes_in_buffer = sizeof kEndOfImage;
     return TRUE;
   }
-  const std::size_t step = std::min(kStep, src->size - src->next);
+  const std::size_t step = src->size - src->next;
   src->manager.next_input_byte = src->data + src->next;
   src->manager.bytes_in_buffer = step;
   src->next += step;
