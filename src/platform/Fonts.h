@@ -37,8 +37,8 @@ std::optional<FontSpec> readFontSpec(std::span<const std::uint8_t> blob);
 // Simplified Chinese.
 QStringList cjkFamilies();
 
-// The stand-in for the platform's stock default GUI font: "WenQuanYi Micro Hei" at 12 px,
-// or the next CJK face that is installed.
+// The stand-in for the platform's stock default GUI font: "WenQuanYi Micro Hei" at 11 px
+// (a 13-px line), or the next CJK face that is installed.
 QFont defaultGuiFont();
 
 // A font from a 60-byte description; nothing when the blob is not exactly 60 bytes long.
@@ -47,7 +47,7 @@ QFont defaultGuiFont();
 //    3 px are internal leading above the characters);
 //  - height > 0: the cell height (ascent + descent); the pixel size is scaled so that the
 //    matched face's ascent + descent comes to it;
-//  - height 0: the default GUI font's 12 px;
+//  - height 0: the default GUI font's 11 px;
 //  - width > 0 stretches the face so that its average character width comes to it;
 //  - weight (0 = normal), italic, underline and strike-out as stored;
 //  - a face name is converted from GBK and tried before the CJK faces; an empty one

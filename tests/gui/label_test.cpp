@@ -539,9 +539,9 @@ TEST_F(LabelTest, RepaintsDoNotLayOutAgain) {
 
 // ---- Fonts ---------------------------------------------------------------------------------
 
-TEST(LabelFonts, DefaultGuiFontIsAChineseFaceAt12Pixels) {
+TEST(LabelFonts, DefaultGuiFontIsAChineseFaceAt11Pixels) {
   const QFont font = platform::defaultGuiFont();
-  EXPECT_EQ(font.pixelSize(), 12);
+  EXPECT_EQ(font.pixelSize(), 11);
   EXPECT_TRUE(platform::cjkFamilies().contains(QFontInfo(font).family())) << QFontInfo(font).family().toStdString();
   EXPECT_TRUE(QFontMetrics(font).inFont(QChar(0x6807)));  // 标
 }
@@ -573,7 +573,7 @@ TEST_P(LabelFontSpecs, DescriptionBecomesAChineseFont) {
 INSTANTIATE_TEST_SUITE_P(
     Table, LabelFontSpecs,
     ::testing::Values(FontCase{"character_height_16", fontSpec(-16), 16, 400, false, false, false},
-                      FontCase{"default_height", fontSpec(0), 12, 400, false, false, false},
+                      FontCase{"default_height", fontSpec(0), 11, 400, false, false, false},
                       FontCase{"default_weight", fontSpec(-12, 0), 12, 400, false, false, false},
                       FontCase{"bold_italic", fontSpec(-14, 700, {}, true), 14, 700, true, false, false},
                       FontCase{"underline_strike", fontSpec(-14, 400, {}, false, true, true), 14, 400,
@@ -647,6 +647,7 @@ TEST_F(RealLabels, MainWindowProcedureAndRemark) {
   const QRect ink = boundsOf(pixelsWhere(image, isRed));
   EXPECT_LT(ink.top(), lines.lineHeight) << "starts at the top edge";
   EXPECT_GE(ink.bottom(), 14 * lines.lineHeight) << "the fifteenth line shows";
+  EXPECT_LE(15 * lines.lineHeight, 200) << "all fifteen lines lie whole inside the label";
 
   const platform::TextLayout& remarkLines = remark->textLayout();
   ASSERT_EQ(remarkLines.lines.size(), 1u);
