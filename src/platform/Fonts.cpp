@@ -83,7 +83,14 @@ QStringList cjkFamilies() {
   return families;
 }
 
-QFont defaultGuiFont() { return cjkFont({}); }
+QFont defaultGuiFont() {
+  // The stock GUI font it stands in for is a bitmap face: crisp, every pixel of a stroke in
+  // the text colour. Drawing this one without anti-aliasing gives the same look, and keeps
+  // a red or blue text pure red or blue at this small size.
+  QFont font = cjkFont({});
+  font.setStyleStrategy(QFont::NoAntialias);
+  return font;
+}
 
 QFont fontFromSpec(const FontSpec& spec) {
   QStringList preferred;
