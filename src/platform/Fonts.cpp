@@ -56,18 +56,18 @@ QFont cjkFont(const QStringList& preferred) {
 
 std::optional<FontSpec> readFontSpec(std::span<const std::uint8_t> blob) {
   if (blob.size() != kFontSpecSize) return std::nullopt;
-  FontSpec spec;
-  spec.height = i32At(blob, kHeightAt);
-  spec.width = i32At(blob, kWidthAt);
-  spec.escapement = i32At(blob, kEscapementAt);
-  spec.orientation = i32At(blob, kOrientationAt);
-  spec.weight = i32At(blob, kWeightAt);
-  spec.italic = blob[kItalicAt] != 0;
-  spec.underline = blob[kUnderlineAt] != 0;
-  spec.strikeOut = blob[kStrikeOutAt] != 0;
+  FontSpec fontSpec;
+  fontSpec.height = i32At(blob, kHeightAt);
+  fontSpec.width = i32At(blob, kWidthAt);
+  fontSpec.escapement = i32At(blob, kEscapementAt);
+  fontSpec.orientation = i32At(blob, kOrientationAt);
+  fontSpec.weight = i32At(blob, kWeightAt);
+  fontSpec.italic = blob[kItalicAt] != 0;
+  fontSpec.underline = blob[kUnderlineAt] != 0;
+  fontSpec.strikeOut = blob[kStrikeOutAt] != 0;
   const auto* face = reinterpret_cast<const char*>(blob.data() + kFaceNameAt);
-  spec.faceName.assign(face, strnlen(face, kFaceNameSize));
-  return spec;
+  fontSpec.faceName.assign(face, strnlen(face, kFaceNameSize));
+  return fontSpec;
 }
 
 QStringList cjkFamilies() {
@@ -92,12 +92,12 @@ QFont defaultGuiFont() {
   return font;
 }
 
-QFont fontFromSpec(const FontSpec& spec) {
+QFont fontFromSpec(const FontSpec& fontSpec) {
   QStringList preferred;
-  if (!spec.faceName.empty()) preferred.append(unicodeFromGbk(spec.faceName));
+  if (!fontSpec.faceName.empty()) preferred.append(unicodeFromGbk(fontSpec.faceName));
   QFont font = cjkFont(preferred);
 
-  const std::int64_t height = spec.height;
+  const std::int64_t height = fontSpec.height;
   if (height < 0) {
     font.setPixelSize(clampedPixels(-height));
   } else if (height > 0) {
@@ -108,24 +108,24 @@ QFont fontFromSpec(const FontSpec& spec) {
     if (cell > 0) font.setPixelSize(clampedPixels(std::llround(qreal(height) * height / cell)));
   }
 
-  if (spec.width > 0) {
+  if (fontSpec.width > 0) {
     const qreal average = QFontMetricsF(font).averageCharWidth();
     if (average > 0) {
-      const auto stretch = std::llround(100.0 * spec.width / average);
+      const auto stretch = std::llround(100.0 * fontSpec.width / average);
       font.setStretch(int(std::clamp<long long>(stretch, 1, 4000)));
     }
   }
 
-  font.setWeight(QFont::Weight(spec.weight == 0 ? kNormalWeight
-                                                : std::clamp(spec.weight, kMinWeight, kMaxWeight)));
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
-  font.setStrikeOut(spec.strikeOut);
+  font.setWeight(QFont::Weight(fontSpec.weight == 0 ? kNormalWeight
+                                                : std::clamp(fontSpec.weight, kMinWeight, kMaxWeight)));
+  font.setItalic(fontSpec.italic);
+  font.setUnderline(fontSpec.underline);
+  font.setStrikeOut(fontSpec.strikeOut);
   return font;
 }
 
-std::optional<QFont> fontFromSpec(std::span<const std::uint8_t> spec) {
-  const std::optional<FontSpec> read = readFontSpec(spec);
+std::optional<QFont> fontFromSpec(std::span<const std::uint8_t> fontSpec) {
+  const std::optional<FontSpec> read = readFontSpec(fontSpec);
   if (!read) return std::nullopt;
   return fontFromSpec(*read);
 }

@@ -54,7 +54,7 @@ QFont defaultGuiFont();
 //    leaves the choice to the CJK list.
 // Escapement and orientation (turned text) are not applied. Sizes are held to 1-2048 px
 // so that extreme stored values cannot overflow or exhaust memory.
-std::optional<QFont> fontFromSpec(std::span<const std::uint8_t> spec);
-QFont fontFromSpec(const FontSpec& spec);
+std::optional<QFont> fontFromSpec(std::span<const std::uint8_t> fontSpec);
+QFont fontFromSpec(const FontSpec& fontSpec);
 
 }  // namespace vtg::platform

@@ -234,10 +234,10 @@ TEST_F(ButtonTest, FontComesFromTheButtonsOwnDescriptionNeverFromItsWindow) {
     w.u32(1).u32(0).u32(1).u32(1).blob({}).blob(font).text("OK");
     return std::move(w).bytes();
   };
-  Bytes spec(60, 0);
-  spec[0] = 0xEC;  // lfHeight -20: a character height of 20 pixels
-  spec[1] = spec[2] = spec[3] = 0xFF;
-  Button* own = make(withFont(spec), {0, 0, 80, 30});
+  Bytes fontSpec(60, 0);
+  fontSpec[0] = 0xEC;  // lfHeight -20: a character height of 20 pixels
+  fontSpec[1] = fontSpec[2] = fontSpec[3] = 0xFF;
+  Button* own = make(withFont(fontSpec), {0, 0, 80, 30});
   Button* tooShort = make(withFont(Bytes(59, 0)), {0, 40, 80, 30});
   Button* none = make(ButtonBlock("OK"), {0, 80, 80, 30});
   ASSERT_TRUE(own && tooShort && none);

@@ -548,7 +548,7 @@ TEST(LabelFonts, DefaultGuiFontIsAChineseFaceAt11Pixels) {
 
 struct FontCase {
   const char* name;
-  Bytes spec;
+  Bytes fontSpec;
   int pixelSize;  // 0: not checked
   int weight;
   bool italic;
@@ -560,7 +560,7 @@ class LabelFontSpecs : public ::testing::TestWithParam<FontCase> {};
 
 TEST_P(LabelFontSpecs, DescriptionBecomesAChineseFont) {
   const FontCase& c = GetParam();
-  const std::optional<QFont> font = platform::fontFromSpec(c.spec);
+  const std::optional<QFont> font = platform::fontFromSpec(c.fontSpec);
   ASSERT_TRUE(font);
   if (c.pixelSize) EXPECT_EQ(font->pixelSize(), c.pixelSize);
   EXPECT_EQ(int(font->weight()), c.weight);
