@@ -158,7 +158,8 @@ SoakResult soak() {
         controls::TopWindow* guide = shell.loader().openWindow(b.guide);
         if (!guide) {
           result.failures.push_back("cycle " + std::to_string(result.cyclesRun) +
-                                    ": the button did not open window 0x" + QString::number(b.guide, 16).toStdString());
+                                    ": the button did not open window 0x" +
+                                    QString::number(b.guide, 16).toStdString());
           continue;
         }
         result.mostWidgetsSeen = std::max(result.mostWidgetsSeen, int(QApplication::allWidgets().size()));
@@ -180,7 +181,9 @@ SoakResult soak() {
       result.widgetsAtEnd = static_cast<int>(QApplication::allWidgets().size());
       result.heapAtEnd = heapBytesInUse();
       result.layoutsInMainAfter = layoutsMadeIn(*main);
-      *cycle = nullptr;  // breaks the cycle of the shared function holding itself
+      // The shared function holds itself; letting go of it here ends that. What runs now
+      // is the timer's own copy, which lives until this call returns.
+      *cycle = nullptr;
       main->requestClose();
     };
     QTimer::singleShot(0, *cycle);
