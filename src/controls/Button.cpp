@@ -180,9 +180,12 @@ void Button::drawCaption(QPainter& painter, const QRect& area, const QPalette& p
                                        ? platform::TextFlag::wordBreak
                                        : platform::TextFlag::singleLine;
   const QFont& captionFont = font();
-  const platform::TextLayout layout = platform::layoutTextA(
-      props_.caption, area.size(), layoutFlag | horizontalTextFlag(buttonStyle_),
-      platform::measureFor(captionFont), platform::lineHeightFor(captionFont));
+  if (!captionLayout_ || captionLayoutSize_ != area.size()) {
+    captionLayout_ = platform::layoutTextA(props_.caption, area.size(), layoutFlag | horizontalTextFlag(buttonStyle_),
+                                           platform::measureFor(captionFont), platform::lineHeightFor(captionFont));
+    captionLayoutSize_ = area.size();
+  }
+  const platform::TextLayout& layout = *captionLayout_;
   const QPoint origin(area.left(), alignedOrigin(buttonStyle_, area, layout.blockSize).y());
   if (isEnabled()) {
     platform::drawTextLayout(painter, captionFont, layout, origin,
@@ -194,6 +197,11 @@ void Button::drawCaption(QPainter& painter, const QRect& area, const QPalette& p
                            palette.color(QPalette::Light));
   platform::drawTextLayout(painter, captionFont, layout, origin,
                            palette.color(QPalette::Active, QPalette::Dark));
+}
+
+void Button::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) captionLayout_.reset();
+  QAbstractButton::changeEvent(event);
 }
 
 // A picture stands at its own size where the caption would, by the same alignment.

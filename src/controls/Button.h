@@ -9,7 +9,10 @@
 
 #include <QAbstractButton>
 
+#include <optional>
+
 #include "controls/ButtonProperties.h"
+#include "platform/TextDraw.h"
 #include "controls/ControlUnit.h"
 
 namespace vtg::controls {
@@ -42,6 +45,7 @@ class Button : public QAbstractButton, public ControlUnit {
   void keyReleaseEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   Button(const ControlCreateArgs& args, ButtonProperties props,
@@ -53,6 +57,9 @@ class Button : public QAbstractButton, public ControlUnit {
   ButtonProperties props_;
   std::unique_ptr<DecodedPicture> picture_;  // only when it decoded
   std::uint32_t buttonStyle_ = 0;
+  // The caption laid out for the face's size, kept until the size or the font changes.
+  std::optional<platform::TextLayout> captionLayout_;
+  QSize captionLayoutSize_;
 };
 
 }  // namespace vtg::controls
