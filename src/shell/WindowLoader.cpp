@@ -51,8 +51,8 @@ bool WindowLoader::build(const FormDefinition& definition) {
   const WindowId id = definition.windowId;
   LoadedWindow& record = loaded_[id];
   record = LoadedWindow{};
-  record.workingCopy = definition;
-  const std::vector<UnitDefinition>& units = record.workingCopy.units;
+  record.values = &definition;
+  const std::vector<UnitDefinition>& units = definition.units;
   const UnitDefinition& windowUnit = units.front();
 
   if (windowUnit.kind != KindCode::window) {
@@ -176,7 +176,7 @@ void WindowLoader::closeAll() {
 void WindowLoader::unitGone(WindowId window, UnitId unit) {
   auto it = loaded_.find(window);
   if (it == loaded_.end()) return;
-  auto hit = it->second.workingCopy.findUnit(unit);
+  auto hit = it->second.values->findUnit(unit);
   if (!hit) return;
   auto& slot = it->second.controls;
   if (static_cast<std::size_t>(hit->position) < slot.size()) {

@@ -66,7 +66,10 @@ class WindowLoader : public controls::UnitHost {
   struct LoadedWindow {
     controls::TopWindow* window = nullptr;
     std::vector<controls::ControlUnit*> controls;  // by unit position; [0] unused
-    FormDefinition workingCopy;
+    // The values the window was built from. Nothing changes them while the window is open,
+    // so the stored definition serves as the window's copy without duplicating its blocks
+    // (a guide's pictures alone are over a megabyte); the store outlives every window.
+    const FormDefinition* values = nullptr;
   };
 
   bool build(const FormDefinition& definition);
