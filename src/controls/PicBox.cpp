@@ -83,6 +83,10 @@ PicBox::PicBox(const ControlCreateArgs& args, PicBoxProperties properties)
   animationSwitch_ = properties_.playAnimation;
   // The background colour is resolved at each paint, so the button face follows the theme.
   picture_ = decodePicture(properties_.picture);
+  // Once decoded, the file's bytes are no longer needed (an animation keeps its own copy);
+  // a window of photographs would otherwise hold every file twice. Bytes that did not
+  // decode stay, as they were given.
+  if (picture_) Bytes().swap(properties_.picture);
   if (picture_ && animationSwitch_) picture_->startAnimation([this] { update(); });
   update();
 

@@ -57,6 +57,7 @@ class PicBox : public QWidget, public ControlUnit {
   ~PicBox() override;
   QWidget* widget() override { return this; }
 
+  // The settings as read, except that `picture` is emptied once it has been decoded.
   const PicBoxProperties& properties() const { return properties_; }
   const DecodedPicture* picture() const { return picture_.get(); }
   // The area inside the frame, where the background and the picture are drawn.

@@ -127,6 +127,8 @@ TEST(PicBox, PlacesThePictureByItsDisplayMode) {
                              row.box.width(), row.box.height());
     ASSERT_TRUE(box);
     ASSERT_TRUE(box->picture());
+    // The decoded picture is all the box keeps; the file's bytes are let go.
+    EXPECT_TRUE(box->properties().picture.empty());
     const QImage image = rendered(*box);
     const QRect client = clientRectFor(QRect(QPoint(0, 0), row.box), std::uint32_t(row.border));
     EXPECT_EQ(box->clientArea(), client);

@@ -77,8 +77,18 @@ void skipInput(j_decompress_ptr cinfo, long count) {
   src->bytes_in_buffer -= static_cast<std::size_t>(count);
 }
 
+// libjpeg-turbo writes the pixels straight in the screen's 32-bit form (QImage's RGB32:
+// one native-endian 0xffRRGGBB word a pixel), grey pictures included, so the picture is
+// kept once, in the form it is drawn from, and never converted.
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+constexpr J_COLOR_SPACE kDeviceColourSpace = JCS_EXT_BGRA;
+#else
+constexpr J_COLOR_SPACE kDeviceColourSpace = JCS_EXT_ARGB;
+#endif
+constexpr int kDeviceBytesPerPixel = 4;
+
 struct JpegResult {
-  unsigned char* pixels;  // malloc'd width x height x 3 bytes of 8-bit RGB, rows unpadded
+  unsigned char* pixels;  // malloc'd width x height 32-bit pixels, rows unpadded
   int width;
   int height;
   int bytesPerLine;
@@ -123,16 +133,16 @@ bool decodeJpegInto(const std::uint8_t* data, std::size_t size, JpegResult* resu
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
+  cinfo.out_color_space = kDeviceColourSpace;
   jpeg_start_decompress(&cinfo);
-  const int components = cinfo.output_components;
-  if ((components != 3 && components != 1) ||
+  if (cinfo.output_components != kDeviceBytesPerPixel ||
       !pictureSizeAllowed(cinfo.output_width, cinfo.output_height)) {
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
   result->width = static_cast<int>(cinfo.output_width);
   result->height = static_cast<int>(cinfo.output_height);
-  result->bytesPerLine = result->width * 3;
+  result->bytesPerLine = result->width * kDeviceBytesPerPixel;
   result->pixels = static_cast<unsigned char*>(
       std::malloc(static_cast<std::size_t>(result->bytesPerLine) * result->height));
   if (!result->pixels) {
@@ -148,10 +158,6 @@ bool decodeJpegInto(const std::uint8_t* data, std::size_t size, JpegResult* resu
       result->pixels = nullptr;
       return false;
     }
-    if (components == 1) {
-      // Widen in place, from the right so no grey value is overwritten before it is read.
-      for (int x = result->width - 1; x >= 0; --x) row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = row[x];
-    }
   }
   jpeg_finish_decompress(&cinfo);
   jpeg_destroy_decompress(&cinfo);
@@ -165,7 +171,7 @@ std::unique_ptr<DecodedPicture> decodeJpeg(PictureBytes bytes) {
   if (!decodeJpegInto(bytes.data(), bytes.size(), &result)) return nullptr;
   // The image takes the decoded rows over as they are; no copy.
   QImage image(result.pixels, result.width, result.height, result.bytesPerLine,
-               QImage::Format_RGB888, [](void* p) { std::free(p); }, result.pixels);
+               QImage::Format_RGB32, [](void* p) { std::free(p); }, result.pixels);
   if (image.isNull()) {
     std::free(result.pixels);
     return nullptr;
