@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "platform/FontConfiguration.h"
 #include "platform/Gbk.h"
 
 namespace vtg::platform {
@@ -67,8 +68,10 @@ GuiApp::GuiApp() : state_(std::make_unique<State>()) {
       !qEnvironmentVariableIsEmpty("DISPLAY"))
     qputenv("QT_QPA_PLATFORM", "xcb;wayland");
   // In-process tests make the application object themselves, once for all their cases.
-  if (!QCoreApplication::instance())
+  if (!QCoreApplication::instance()) {
+    useOwnFontConfiguration();
     state_->app = std::make_unique<QApplication>(state_->argc, state_->argv);
+  }
   // The program decides itself when to end: when its last window has been closed.
   QApplication::setQuitOnLastWindowClosed(false);
 }
