@@ -6,7 +6,7 @@ VTGUIDE_PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev libjpeg62-turbo-dev libfontconfig-dev fonts-wqy-microhei fonts-dejavu-core
   libgtest-dev libbenchmark-dev
-  xvfb openbox xdotool x11-utils libx11-dev
+  xvfb openbox xdotool x11-utils libx11-dev libxcb1-dev
   clang libclang-rt-14-dev
 )
 

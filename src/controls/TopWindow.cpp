@@ -16,6 +16,7 @@
 #include "platform/Fonts.h"
 #include "platform/Gbk.h"
 #include "platform/GuiApp.h"
+#include "platform/WindowFrame.h"
 
 namespace vtg::controls {
 namespace {
@@ -117,6 +118,14 @@ TopWindow::TopWindow(const WindowCreateArgs& args, WindowProperties properties)
   if (!properties_.backPicture.empty()) backPicture_ = decodePicture(properties_.backPicture);
 
   applyFrame(rememberedFrame().value_or(QMargins()), true);
+  // The first framed window asks the window manager for its frame before it is shown, so
+  // that it appears at its right size instead of being fitted to the frame afterwards. It
+  // asks once its size is fixed: the manager leaves the resize handle off a window that
+  // cannot be resized, which makes the frame thinner.
+  if (!rememberedFrame() && !(windowFlags() & Qt::FramelessWindowHint)) {
+    rememberedFrame() = platform::frameBeforeShowing(*this);
+    if (rememberedFrame()) applyFrame(*rememberedFrame(), true);
+  }
   reportedPos_ = pos();
   reportedSize_ = size();
 }
@@ -155,8 +164,14 @@ void TopWindow::applyFrame(const QMargins& frame, bool placeAgain) {
     resize(client);
   else
     setFixedSize(client);
-  // A top-level window's position is that of its frame.
-  if (placeAgain) move(outerTarget());
+  if (!placeAgain) return;
+  // A top-level window's position is that of its frame. With the frame known, the client
+  // area is placed inside it directly: asked to place the frame, the toolkit sometimes
+  // places the client area there first and only puts it right once the window is shown.
+  if (frame.isNull())
+    move(outerTarget());
+  else
+    setGeometry(QRect(outerTarget() + QPoint(frame.left(), frame.top()), size()));
 }
 
 // The window manager tells the frame only once the window is on the screen. When it
@@ -171,7 +186,10 @@ void TopWindow::settleFrame() {
   if (!handle) return;
   const QMargins frame = handle->frameMargins();
   const bool placing = sinceShown_.isValid() && sinceShown_.elapsed() < kSettleMs;
-  if (frame != assumedFrame_) {
+  // No frame yet only means the toolkit has not learnt it yet, when the window was made
+  // for the frame the window manager announced before showing it.
+  const bool unknownYet = frame.isNull() && !assumedFrame_.isNull();
+  if (frame != assumedFrame_ && !unknownYet) {
     if (!frame.isNull()) rememberedFrame() = frame;
     applyFrame(frame, placing);
     return;

@@ -3,9 +3,12 @@
 // closes it.
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <cctype>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "GuideTest.h"
 
@@ -34,6 +37,32 @@ TEST_F(GuideTest, MainWindowHasItsStoredOuterSizeCentredOnTheScreen) {
   const auto frame = display().frameExtents(mainWindow());
   ASSERT_TRUE(frame);
   EXPECT_GT(frame->top, frame->bottom) << "the window should have a title bar";
+}
+
+TEST_F(GuideTest, FirstWindowOfARunAppearsInItsFinalPlaceAndSize) {
+  // A run of its own, watched from the moment its window is managed: the first window of a
+  // run must not show at one place or size and then jump once its frame is known.
+  GuideRun fresh(display(), VTGUIDE_BINARY);
+  Window window = None;
+  ASSERT_TRUE(waitUntil([&] {
+    const auto windows = fresh.windows();
+    if (!windows.empty()) window = windows.front();
+    return window != None;
+  }));
+  std::vector<Rect> seen;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(600);
+  while (std::chrono::steady_clock::now() < until) {
+    if (const auto client = display().clientRect(window); client && (seen.empty() || seen.back() != *client))
+      seen.push_back(*client);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  const auto frame = display().frameExtents(window);
+  ASSERT_TRUE(frame);
+  // The outer rectangle is (634, 193, 651, 693) on this 1920 x 1080 screen.
+  const Rect expected{634 + frame->left, 193 + frame->top, 651 - frame->left - frame->right,
+                      693 - frame->top - frame->bottom};
+  ASSERT_FALSE(seen.empty());
+  for (const Rect& r : seen) EXPECT_EQ(r, expected) << "client area seen elsewhere on the way";
 }
 
 TEST_F(GuideTest, TitleBarShowsNoTextAndTheProgramIcon) {
