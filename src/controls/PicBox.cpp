@@ -96,6 +96,14 @@ PicBox::PicBox(const ControlCreateArgs& args, PicBoxProperties properties)
     update();
   }
   border_ = properties_.border;
+
+  // At its own size from the top-left corner, only the part of the picture that the client
+  // area covers can ever show (a box keeps its size); a photograph larger than its box
+  // would otherwise keep its hidden part in memory for as long as the window is open.
+  if (picture_ && displayMode_ == std::int32_t(PictureDisplayMode::topLeft)) {
+    const QRect client = clientArea();
+    picture_->keepTopLeft(client.width(), client.height());
+  }
 }
 
 PicBox::~PicBox() = default;

@@ -165,10 +165,12 @@ void TopWindow::applyFrame(const QMargins& frame, bool placeAgain) {
   else
     setFixedSize(client);
   if (!placeAgain) return;
-  // A top-level window's position is that of its frame. With the frame known, the client
-  // area is placed inside it directly: asked to place the frame, the toolkit sometimes
-  // places the client area there first and only puts it right once the window is shown.
-  if (frame.isNull())
+  // A top-level window's position is that of its frame. Once the window has a native
+  // window of its own (the first one does, to ask for its frame) and the frame is known,
+  // the client area is placed inside the frame directly: asked to place the frame, the
+  // toolkit then sometimes places the client area there first and only puts it right once
+  // the window is shown.
+  if (frame.isNull() || !testAttribute(Qt::WA_WState_Created))
     move(outerTarget());
   else
     setGeometry(QRect(outerTarget() + QPoint(frame.left(), frame.top()), size()));

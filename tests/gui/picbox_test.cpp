@@ -132,6 +132,11 @@ TEST(PicBox, PlacesThePictureByItsDisplayMode) {
     const QImage image = rendered(*box);
     const QRect client = clientRectFor(QRect(QPoint(0, 0), row.box), std::uint32_t(row.border));
     EXPECT_EQ(box->clientArea(), client);
+    if (row.mode == 0) {
+      // What lies beyond the client area can never show at this size, so it is not kept.
+      EXPECT_EQ(box->picture()->width(), std::min(row.picture.width(), client.width()));
+      EXPECT_EQ(box->picture()->height(), std::min(row.picture.height(), client.height()));
+    }
     // What lies beyond the client area is cut off: only the frame is drawn there.
     expectPlacement(image, client, row.expected, kGreen, qRgb(255, 0, 0), row.blur);
   }

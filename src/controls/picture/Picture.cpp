@@ -47,6 +47,8 @@ DecodedPicture::~DecodedPicture() = default;
 
 bool DecodedPicture::startAnimation(std::function<void()>) { return false; }
 
+void DecodedPicture::keepTopLeft(int, int) {}
+
 std::unique_ptr<DecodedPicture> decodePicture(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < 6) return nullptr;
   const Signature signature = bytes.first<6>();

@@ -38,9 +38,19 @@ class DecodedPicture {
   // false, and does nothing, for a still picture.
   virtual bool startAnimation(std::function<void()> onFrame);
 
+  // Lets go of everything right of `width` and below `height` pixels, for a picture that is
+  // only ever shown at its own size from its top-left corner in an area of that size; the
+  // picture then is that part, and width() and height() say so. An animated picture keeps
+  // all of itself.
+  virtual void keepTopLeft(int width, int height);
+
  protected:
   DecodedPicture(PictureFormat format, int width, int height)
       : format_(format), width_(width), height_(height) {}
+  void setSize(int width, int height) {
+    width_ = width;
+    height_ = height;
+  }
 
  private:
   PictureFormat format_;

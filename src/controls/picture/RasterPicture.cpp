@@ -1,5 +1,7 @@
 #include "controls/picture/RasterPicture.h"
 
+#include <algorithm>
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPaintDevice>
@@ -25,6 +27,15 @@ const QImage& RasterPicture::deviceImage() const {
                                                                 : QImage::Format_RGB32);
   }
   return device_;
+}
+
+void RasterPicture::keepTopLeft(int width, int height) {
+  width = std::clamp(width, 1, pixels_.width());
+  height = std::clamp(height, 1, pixels_.height());
+  if (width == pixels_.width() && height == pixels_.height()) return;
+  pixels_ = pixels_.copy(0, 0, width, height);
+  device_ = QImage();
+  setSize(width, height);
 }
 
 void RasterPicture::draw(QPainter& painter, const QRect& target) const {

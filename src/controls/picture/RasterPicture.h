@@ -14,6 +14,7 @@ class RasterPicture : public DecodedPicture {
 
   QImage toImage() const override { return pixels_; }
   void draw(QPainter& painter, const QRect& target) const override;
+  void keepTopLeft(int width, int height) override;
 
  protected:
   // The image in the form the screen takes without conversion; made once, on first use.
