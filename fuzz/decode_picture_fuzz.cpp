@@ -1,6 +1,8 @@
 // decodePicture on arbitrary bytes, then drawPicture of whatever it gives into a small
-// image: no crash, no leak, no read outside the buffer, whatever the file claims.
+// image, again after keeping only its top-left part: no crash, no leak, no read outside the
+// buffer, whatever the file claims.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -43,5 +45,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   QPainter painter(&target);
   vtg::controls::drawPicture(*picture, painter, 0, 0, -1, -1);   // natural size, clipped
   vtg::controls::drawPicture(*picture, painter, 5, 3, 27, 19);   // stretched
+  // Then kept to a top-left part, as a picture box does (an animated GIF keeps all of itself).
+  const int width = picture->width(), height = picture->height();
+  const int keptWidth = 1 + int(size % 13), keptHeight = 1 + int(size % 7);
+  picture->keepTopLeft(keptWidth, keptHeight);
+  const bool whole = picture->width() == width && picture->height() == height;
+  const bool kept = picture->width() == std::min(width, keptWidth) && picture->height() == std::min(height, keptHeight);
+  if (picture->format() == vtg::controls::PictureFormat::Gif ? !whole && !kept : !kept) __builtin_trap();
+  vtg::controls::drawPicture(*picture, painter, 0, 0, -1, -1);
   return 0;
 }

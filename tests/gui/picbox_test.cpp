@@ -253,6 +253,15 @@ Bytes twoFrameGif() {
   return b;
 }
 
+TEST(PicBox, AnimationInABoxSmallerThanItKeepsItsWholeFrames) {
+  // Every frame is drawn at the animation's own size; keeping only the visible part of the
+  // first frame would squeeze the later ones into it.
+  const auto box = makeBox(block(twoFrameGif(), kRed, 0, 0, 1), 1, 1);
+  ASSERT_TRUE(box && box->picture());
+  EXPECT_EQ(box->picture()->width(), 2);
+  EXPECT_EQ(box->picture()->height(), 2);
+}
+
 TEST(PicBox, AnimatedGifPlaysOnlyWithTheAnimationSwitchOn) {
   for (const std::uint32_t play : {1u, 0u}) {
     SCOPED_TRACE(play);

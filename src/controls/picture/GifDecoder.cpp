@@ -36,6 +36,11 @@ class GifPicture : public RasterPicture {
     return true;
   }
 
+  // Every frame of an animation is drawn at the picture's full size, so it keeps all of it.
+  void keepTopLeft(int width, int height) override {
+    if (!animated_) RasterPicture::keepTopLeft(width, height);
+  }
+
  private:
   QByteArray file_;
   bool animated_;
