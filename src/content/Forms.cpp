@@ -173,19 +173,6 @@ Bytes labelBlock(const LabelBlock& b) {
   return std::move(w).bytes();
 }
 
-Bytes picBoxBlock(FileBytes picture) {
-  PropertyWriter w;
-  w.u32(2)            // version
-      .u32(0)         // border
-      .u32(kButtonFace)
-      .u32(0)         // displayMode: topLeft
-      .u32(1)         // playAnimation
-      .blob(picture)
-      .text({})       // dataSource
-      .text({});      // dataColumn
-  return std::move(w).bytes();
-}
-
 Bytes buttonBlock(std::string_view caption) {
   PropertyWriter w;
   w.u32(1)        // version
@@ -226,7 +213,7 @@ UnitDefinition windowUnit(UnitId id, int width, int height, std::vector<EventBin
 }
 
 UnitDefinition control(UnitId id, std::uint32_t kind, std::string_view name, int left, int top,
-                       int width, int height, Bytes ownData) {
+                       int width, int height, PropertyBlock ownData) {
   UnitDefinition u;
   u.id = id;
   u.kind = kind;
@@ -245,9 +232,10 @@ UnitDefinition label(UnitId id, std::string_view name, int left, int top, int wi
   return control(id, KindCode::Label, name, left, top, width, height, labelBlock(block));
 }
 
+// The block is the one linked into the program around its picture (EmbeddedFiles.h).
 UnitDefinition picBox(UnitId id, std::string_view name, int left, int top, int width, int height,
-                      FileBytes picture) {
-  return control(id, KindCode::PicBox, name, left, top, width, height, picBoxBlock(picture));
+                      FileBytes linkedBlock) {
+  return control(id, KindCode::PicBox, name, left, top, width, height, PropertyBlock::linked(linkedBlock));
 }
 
 UnitDefinition button(UnitId id, std::string_view name, int left, int top, int width, int height,
@@ -264,7 +252,7 @@ FormDefinition mainWindow() {
               windowUnit(0x06010000, 651, 693, {{0, HandlerRefs::OnMainWindowCreated, {}}}),
               label(0x16010039, kLabel2, 328, 24, 304, 40, {kBlue, 1, 0, {}, kMainRemark}),
               label(0x16010038, kLabel1, 208, 80, 416, 200, {kRed, 1, 1, {}, kMainProcedure}),
-              picBox(0x16010037, kPicBox1, 8, 304, 616, 344, MainPicture()),
+              picBox(0x16010037, kPicBox1, 8, 304, 616, 344, MainPictureBox()),
               button(0x16010034, kButton5, 24, 216, 128, 32, kCaptionAsus, HandlerRefs::OpenAsusGuide),
               button(0x16010024, kButton4, 208, 24, 112, 40, kCaptionBiosIntro, HandlerRefs::OpenBiosIntro),
               button(0x16010013, kButton3, 24, 152, 128, 40, kCaptionGigabyte, HandlerRefs::OpenGigabyteGuide),
@@ -279,8 +267,8 @@ FormDefinition biostarGuide() {
               windowUnit(0x06010006, 825, 618),
               label(0x16010010, kLabel3, 456, 368, 320, 192, {kBlack, 1, 1, {}, kTextT3}),
               label(0x1601000D, kLabel2, 16, 352, 368, 24, {kBlack, 1, 0, {}, kTextT2}),
-              picBox(0x1601000C, kPicBox2, 0, 384, 424, 152, BiostarAdvancedPicture()),
-              picBox(0x1601000B, kPicBox1, 8, 56, 584, 288, BiostarMainPicture()),
+              picBox(0x1601000C, kPicBox2, 0, 384, 424, 152, BiostarAdvancedPictureBox()),
+              picBox(0x1601000B, kPicBox1, 8, 56, 584, 288, BiostarMainPictureBox()),
               label(0x16010008, kLabel1, 16, 16, 608, 48, {kBlack, 1, 1, {}, kTextT1}),
           }};
 }
@@ -289,9 +277,9 @@ FormDefinition msiGuide() {
   return {WindowIds::MsiGuide,
           {
               windowUnit(0x06010014, 815, 869),
-              picBox(0x1601001D, kPicBox2, 8, 432, 608, 392, MsiCpuFeaturePicture()),
+              picBox(0x1601001D, kPicBox2, 8, 432, 608, 392, MsiCpuFeaturePictureBox()),
               label(0x1601001C, kLabel2, 0, 368, 784, 56, {kBlack, 1, 1, {}, kTextM2}),
-              picBox(0x1601001B, kPicBox1, -8, 80, 552, 288, MsiMenuPicture()),
+              picBox(0x1601001B, kPicBox1, -8, 80, 552, 288, MsiMenuPictureBox()),
               label(0x1601001A, kLabel1, 0, 8, 544, 72, {kBlack, 1, 1, {}, kTextM1}),
           }};
 }
@@ -300,7 +288,7 @@ FormDefinition gigabyteGuide() {
   return {WindowIds::GigabyteGuide,
           {
               windowUnit(0x06010016, 770, 554),
-              picBox(0x16010023, kPicBox1, 48, 160, 480, 312, GigabyteCpuPicture()),
+              picBox(0x16010023, kPicBox1, 48, 160, 480, 312, GigabyteCpuPictureBox()),
               label(0x16010020, kLabel1, 40, 16, 592, 120, {kBlack, 1, 1, {}, kTextG1}),
           }};
 }
@@ -317,7 +305,7 @@ FormDefinition asusGuide() {
   return {WindowIds::AsusGuide,
           {
               windowUnit(0x06010028, 827, 699),
-              picBox(0x16010036, kPicBox1, 16, 24, 736, 632, AsusCpuPicture()),
+              picBox(0x16010036, kPicBox1, 16, 24, 736, 632, AsusCpuPictureBox()),
           }};
 }
 

@@ -2,6 +2,7 @@
 // Window definitions as plain data: a FormDefinition is an ordered list of units whose
 // first unit is the window itself; the FormStore holds all definitions of the program.
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -28,6 +29,37 @@ struct EventBinding {
   Handler handler;                     // resolved when the store is built; empty = none
 };
 
+// A unit's property block: bytes of its own, or a view of bytes that stay where they are
+// for as long as the program runs (data linked into it), which copies of the block then
+// share instead of copying them.
+class PropertyBlock {
+ public:
+  PropertyBlock() = default;
+  PropertyBlock(Bytes bytes) : owned_(std::move(bytes)) {}  // NOLINT: a block is its bytes
+  static PropertyBlock linked(std::span<const std::uint8_t> permanent) {
+    PropertyBlock block;
+    block.linked_ = permanent;
+    block.isLinked_ = true;
+    return block;
+  }
+
+  std::span<const std::uint8_t> bytes() const { return isLinked_ ? linked_ : std::span<const std::uint8_t>(owned_); }
+  operator std::span<const std::uint8_t>() const { return bytes(); }  // NOLINT
+  std::size_t size() const { return bytes().size(); }
+  bool empty() const { return bytes().empty(); }
+  const std::uint8_t* data() const { return bytes().data(); }
+
+  friend bool operator==(const PropertyBlock& a, const PropertyBlock& b) {
+    return std::ranges::equal(a.bytes(), b.bytes());
+  }
+  friend bool operator==(const PropertyBlock& a, const Bytes& b) { return std::ranges::equal(a.bytes(), b); }
+
+ private:
+  Bytes owned_;
+  std::span<const std::uint8_t> linked_;
+  bool isLinked_ = false;
+};
+
 struct UnitDefinition {
   UnitId id = 0;
   std::uint32_t kind = 0;
@@ -44,7 +76,7 @@ struct UnitDefinition {
   std::uint32_t flags = 0;
   std::int32_t tabOrder = 0;
   std::vector<EventBinding> events;
-  Bytes ownData;
+  PropertyBlock ownData;
 
   // The binding that counts for an event: the first one with that index, if any.
   const EventBinding* bindingFor(std::int32_t eventIndex) const;

@@ -131,7 +131,7 @@ TEST_F(LoaderTest, BuildsThatCannotBeCompletedFailCleanly) {
   };
   FormDefinition badKind = testForm(kWindow, kWindowUnit, {created}, 0x0001007F);
   FormDefinition badWindowBlock = testForm(kWindow, kWindowUnit, {created});
-  badWindowBlock.units[0].ownData = {0x07, 0, 0, 0};  // a version no window knows
+  badWindowBlock.units[0].ownData = Bytes{0x07, 0, 0, 0};  // a version no window knows
   const Case cases[] = {{"unknown control kind", badKind}, {"unreadable window block", badWindowBlock}};
   for (const auto& c : cases) {
     makeStore({c.form});

@@ -55,7 +55,7 @@ Bytes block(const Bytes& picture, std::uint32_t backColour = kRed, std::int32_t 
   return std::move(w).bytes();
 }
 
-std::unique_ptr<PicBox> makeBox(const Bytes& ownData, int w, int h) {
+std::unique_ptr<PicBox> makeBox(std::span<const std::uint8_t> ownData, int w, int h) {
   ControlCreateArgs args;
   args.ownData = ownData;
   args.width = w;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 
 #include "content/BiosIntroText.h"
@@ -131,7 +132,7 @@ struct LabelFields {
   std::string text, dataSource, dataColumn;
 };
 
-LabelFields readLabel(const Bytes& block) {
+LabelFields readLabel(std::span<const std::uint8_t> block) {
   LabelFields f{};
   PropertyReader r(block);
   r.u32(f.version);
@@ -248,16 +249,23 @@ TEST(Content, PictureBoxBlocksHoldTheirWholePictureFiles) {
     WindowId window;
     int position;
     FileBytes picture;
+    FileBytes linkedBlock;
   };
   const Case cases[] = {
-      {WindowIds::MainWindow, 3, MainPicture()},          {WindowIds::BiostarGuide, 3, BiostarAdvancedPicture()},
-      {WindowIds::BiostarGuide, 4, BiostarMainPicture()}, {WindowIds::MsiGuide, 1, MsiCpuFeaturePicture()},
-      {WindowIds::MsiGuide, 3, MsiMenuPicture()},         {WindowIds::GigabyteGuide, 1, GigabyteCpuPicture()},
-      {WindowIds::AsusGuide, 1, AsusCpuPicture()},
+      {WindowIds::MainWindow, 3, MainPicture(), MainPictureBox()},
+      {WindowIds::BiostarGuide, 3, BiostarAdvancedPicture(), BiostarAdvancedPictureBox()},
+      {WindowIds::BiostarGuide, 4, BiostarMainPicture(), BiostarMainPictureBox()},
+      {WindowIds::MsiGuide, 1, MsiCpuFeaturePicture(), MsiCpuFeaturePictureBox()},
+      {WindowIds::MsiGuide, 3, MsiMenuPicture(), MsiMenuPictureBox()},
+      {WindowIds::GigabyteGuide, 1, GigabyteCpuPicture(), GigabyteCpuPictureBox()},
+      {WindowIds::AsusGuide, 1, AsusCpuPicture(), AsusCpuPictureBox()},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.window) + " unit " + std::to_string(c.position));
-    const Bytes& block = form(c.window).unitAt(c.position)->ownData;
+    const std::span<const std::uint8_t> block = form(c.window).unitAt(c.position)->ownData;
+    // The definition refers to the block linked into the program; the picture is not copied.
+    EXPECT_EQ(block.data(), c.linkedBlock.data());
+    EXPECT_EQ(block.size(), c.linkedBlock.size());
     PropertyReader r(block);
     std::uint32_t version = 9, border = 9, back = 0, mode = 9, play = 9;
     Bytes picture;
