@@ -80,7 +80,8 @@ Button::Button(const ControlCreateArgs& args, ButtonProperties props,
   setGeometry(args.left, args.top, args.width, args.height);
   // A button never takes its window's font: its own description, else the default GUI font.
   std::optional<QFont> own = platform::fontFromSpec(props_.font);
-  setFont(own ? *own : platform::defaultGuiFont());
+  font_ = own ? *own : platform::defaultGuiFont();
+  setFont(font_.font());
   setEnabled(!(buttonStyle_ & ButtonStyle::disabled));
   // A click gives the focus whether or not the button is a tab stop; the window's Tab
   // handling reads the tab-stop bit itself.

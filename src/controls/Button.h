@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "controls/ButtonProperties.h"
+#include "platform/Fonts.h"
 #include "platform/TextDraw.h"
 #include "controls/ControlUnit.h"
 
@@ -57,6 +58,7 @@ class Button : public QAbstractButton, public ControlUnit {
   ButtonProperties props_;
   std::unique_ptr<DecodedPicture> picture_;  // only when it decoded
   std::uint32_t buttonStyle_ = 0;
+  platform::HeldFont font_;
   // The caption laid out for the face's size, kept until the size or the font changes.
   std::optional<platform::TextLayout> captionLayout_;
   QSize captionLayoutSize_;

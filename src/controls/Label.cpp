@@ -150,7 +150,7 @@ Label::Label(const ControlCreateArgs& args, LabelProperties props)
   // The font is fixed for the label's life, so it is made once rather than at each paint.
   std::optional<QFont> own = platform::fontFromSpec(props_.font);
   font_ = own ? *own : platform::defaultGuiFont();
-  setFont(font_);
+  setFont(font_.font());
   textFlags_ = labelTextFlags(props_);
   setAccessibleName(platform::unicodeFromGbk(props_.text));
 }
@@ -243,8 +243,8 @@ bool Label::paintPicture(QPainter& painter, const QRect& area, const QRegion& di
 
 const platform::TextLayout& Label::layoutFor(QSize size) {
   if (!layout_ || size != layoutSize_) {
-    layout_ = platform::layoutTextA(props_.text, size, textFlags_, platform::measureFor(font_),
-                                    platform::lineHeightFor(font_));
+    layout_ = platform::layoutTextA(props_.text, size, textFlags_, platform::measureFor(font_.font()),
+                                    platform::lineHeightFor(font_.font()));
     layoutSize_ = size;
     ++layoutsMade_;
   }
@@ -256,7 +256,7 @@ void Label::paintText(QPainter& painter, const QRect& area) {
   // Effects move the whole rectangle, so one layout serves every copy of the text.
   const platform::TextLayout& layout = layoutFor(area.size());
   const auto draw = [&](QPoint at, std::uint32_t colour) {
-    platform::drawTextLayout(painter, font_, layout, at, platform::colourFromRef(colour));
+    platform::drawTextLayout(painter, font_.font(), layout, at, platform::colourFromRef(colour));
   };
   QPoint at = area.topLeft();
   switch (props_.effect) {

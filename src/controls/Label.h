@@ -11,6 +11,8 @@
 
 #include <QColor>
 #include <QFont>
+
+#include "platform/Fonts.h"
 #include <QPixmap>
 #include <QWidget>
 
@@ -34,7 +36,7 @@ class Label : public QWidget, public ControlUnit {
   std::string_view mnemonicText() const override { return props_.text; }
 
   const LabelProperties& properties() const { return props_; }
-  const QFont& textFont() const { return font_; }
+  const QFont& textFont() const { return font_.font(); }
   // The layout flags the text is drawn with.
   std::uint32_t textFlags() const { return textFlags_; }
   // The area inside the classic edge, where background and text go.
@@ -61,7 +63,7 @@ class Label : public QWidget, public ControlUnit {
   std::vector<QColor> frameColours(const QRect& client) const;
 
   LabelProperties props_;
-  QFont font_;
+  platform::HeldFont font_;
   std::uint32_t textFlags_ = 0;
   std::unique_ptr<DecodedPicture> picture_;  // decoded on the first paint that needs it
   QPixmap tile_;                             // the picture as a tile, for tiled placement

@@ -2,6 +2,7 @@
 // The default GUI font and fonts made from a stored 60-byte font description (the
 // classic LOGFONTA layout). Both always end on a face that has Chinese glyphs.
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -27,6 +28,28 @@ struct FontSpec {
   bool underline = false;
   bool strikeOut = false;
   std::string faceName;          // GBK, up to the first NUL of its 32 bytes
+};
+
+// A font a control made for itself and keeps for as long as it lives. They are counted,
+// so that a test can tell that closing windows lets go of every font their controls made.
+class HeldFont {
+ public:
+  HeldFont() { ++live_; }
+  HeldFont(const HeldFont& other) : font_(other.font_) { ++live_; }
+  HeldFont& operator=(const HeldFont& other) = default;
+  HeldFont& operator=(QFont font) {
+    font_ = std::move(font);
+    return *this;
+  }
+  ~HeldFont() { --live_; }
+
+  const QFont& font() const { return font_; }
+  // How many held fonts there are now.
+  static int live() { return live_; }
+
+ private:
+  QFont font_;
+  static inline std::atomic<int> live_{0};
 };
 
 // The description in a 60-byte blob; nothing when the blob has another length.

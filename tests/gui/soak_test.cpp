@@ -1,8 +1,8 @@
 // Opening and closing every guide window many times, the way a user does it: a click on
 // its button in the main window, then the window's close request. The whole program runs
 // through the shell with its real handlers; afterwards nothing of the closed windows may
-// be left: not a widget, not heap memory that keeps growing, and under the sanitizer
-// build not a leaked byte.
+// be left: not a widget, not a decoded picture, not a font a control made, not heap memory
+// that keeps growing, and under the sanitizer build not a leaked byte.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +16,8 @@
 #include <cstddef>
 #include <functional>
 #include <map>
+#include <ostream>
+#include <sstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +26,8 @@
 #include "controls/Button.h"
 #include "controls/Label.h"
 #include "controls/TopWindow.h"
+#include "controls/picture/Picture.h"
+#include "platform/Fonts.h"
 #include "shell/Program.h"
 #include "shell/Shell.h"
 
@@ -101,14 +105,32 @@ std::vector<GuideButton> guideButtons(const FormDefinition& mainDefinition, cont
   return found;
 }
 
+// What the program has alive at a moment: widgets, decoded pictures, fonts held by controls.
+struct LiveCounts {
+  int widgets = 0;
+  int pictures = 0;
+  int fonts = 0;
+  bool operator==(const LiveCounts&) const = default;
+};
+
+LiveCounts liveNow() {
+  return {static_cast<int>(QApplication::allWidgets().size()), controls::DecodedPicture::live(),
+          platform::HeldFont::live()};
+}
+
+std::ostream& operator<<(std::ostream& out, const LiveCounts& c) {
+  return out << c.widgets << " widgets, " << c.pictures << " pictures, " << c.fonts << " fonts";
+}
+
 struct SoakResult {
   int buttonsFound = 0;
   int cyclesRun = 0;
   std::vector<std::string> failures;
-  int widgetsWithMainOnly = 0;
-  int widgetsAfterWarmUp = 0;
-  int widgetsAtEnd = 0;
-  int mostWidgetsSeen = 0;
+  LiveCounts withMainOnly;
+  LiveCounts afterWarmUp;
+  LiveCounts atEnd;
+  LiveCounts mostSeen;
+  std::vector<std::string> countsOff;  // cycles after which the counts were not those of the main window
   std::size_t heapAfterWarmUp = 0;
   std::size_t heapAtMiddle = 0;
   std::size_t heapAtEnd = 0;
@@ -147,7 +169,7 @@ SoakResult soak() {
     }();
     const std::vector<GuideButton> buttons = guideButtons(mainDefinition, *main);
     result.buttonsFound = static_cast<int>(buttons.size());
-    result.widgetsWithMainOnly = static_cast<int>(QApplication::allWidgets().size());
+    result.withMainOnly = liveNow();
     // Each cycle also paints the main window again, as the guides opening over it and
     // closing again make it repaint.
     main->grab();
@@ -166,19 +188,25 @@ SoakResult soak() {
                                     QString::number(b.guide, 16).toStdString());
           continue;
         }
-        result.mostWidgetsSeen = std::max(result.mostWidgetsSeen, int(QApplication::allWidgets().size()));
+        const LiveCounts now = liveNow();
+        result.mostSeen = {std::max(result.mostSeen.widgets, now.widgets), std::max(result.mostSeen.pictures, now.pictures),
+                           std::max(result.mostSeen.fonts, now.fonts)};
         if (!guide->requestClose())
           result.failures.push_back("cycle " + std::to_string(result.cyclesRun) + ": a guide refused to close");
       }
       main->grab();
       ++result.cyclesRun;
+      settle();
+      if (const LiveCounts now = liveNow(); now != result.withMainOnly && result.countsOff.size() < 5) {
+        std::ostringstream what;
+        what << "after cycle " << result.cyclesRun << ": " << now;
+        result.countsOff.push_back(what.str());
+      }
       if (result.cyclesRun == kWarmUpCycles) {
-        settle();
-        result.widgetsAfterWarmUp = static_cast<int>(QApplication::allWidgets().size());
+        result.afterWarmUp = liveNow();
         result.heapAfterWarmUp = heapBytesInUse();
       }
       if (result.cyclesRun == kMiddleCycle) {
-        settle();
         result.heapAtMiddle = heapBytesInUse();
       }
       if (result.cyclesRun < kCycles && result.failures.size() < 10) {
@@ -186,7 +214,7 @@ SoakResult soak() {
         return;
       }
       settle();
-      result.widgetsAtEnd = static_cast<int>(QApplication::allWidgets().size());
+      result.atEnd = liveNow();
       result.heapAtEnd = heapBytesInUse();
       result.layoutsInMainAfter = layoutsMadeIn(*main);
       // The shared function holds itself; letting go of it here ends that. What runs now
@@ -204,7 +232,7 @@ SoakResult soak() {
 }
 
 TEST(SoakTest, OpeningAndClosingEveryGuideLeavesNothingBehind) {
-  const int widgetsBefore = static_cast<int>(QApplication::allWidgets().size());
+  const LiveCounts before = liveNow();
   const SoakResult r = soak();
 
   ASSERT_EQ(r.buttonsFound, 5) << "the main window should have one button per guide";
@@ -212,12 +240,17 @@ TEST(SoakTest, OpeningAndClosingEveryGuideLeavesNothingBehind) {
   EXPECT_EQ(r.cyclesRun, kCycles);
   EXPECT_EQ(r.exitCode, 0);
 
-  // The guides' widgets come and go; only the main window's stay while it is open.
-  EXPECT_GT(r.mostWidgetsSeen, r.widgetsWithMainOnly) << "no guide window seemed to open";
-  EXPECT_EQ(r.widgetsAfterWarmUp, r.widgetsWithMainOnly);
-  EXPECT_EQ(r.widgetsAtEnd, r.widgetsWithMainOnly);
-  EXPECT_EQ(static_cast<int>(QApplication::allWidgets().size()), widgetsBefore)
-      << "the program's end should take every window with it";
+  // The guides' widgets, pictures and fonts come and go; only the main window's stay
+  // while it is open, after every cycle.
+  EXPECT_GT(r.mostSeen.widgets, r.withMainOnly.widgets) << "no guide window seemed to open";
+  EXPECT_GT(r.mostSeen.pictures, r.withMainOnly.pictures) << "no guide picture seemed to be decoded";
+  EXPECT_GT(r.mostSeen.fonts, r.withMainOnly.fonts) << "no guide control seemed to make a font";
+  EXPECT_GT(r.withMainOnly.pictures, 0);
+  EXPECT_TRUE(r.countsOff.empty()) << "with only the main window open there were " << r.withMainOnly << "; "
+                                   << r.countsOff.front();
+  EXPECT_EQ(r.afterWarmUp, r.withMainOnly);
+  EXPECT_EQ(r.atEnd, r.withMainOnly);
+  EXPECT_EQ(liveNow(), before) << "the program's end should take every window with it";
 
   EXPECT_LE(r.heapAtEnd, r.heapAtMiddle + kHeapGrowthAllowed)
       << "the heap grew by " << (r.heapAtEnd - r.heapAtMiddle) << " bytes over the last "

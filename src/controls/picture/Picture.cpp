@@ -43,7 +43,7 @@ constexpr std::array kDecoders = {
 
 }  // namespace
 
-DecodedPicture::~DecodedPicture() = default;
+DecodedPicture::~DecodedPicture() { --live_; }
 
 bool DecodedPicture::startAnimation(std::function<void()>) { return false; }
 

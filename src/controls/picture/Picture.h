@@ -2,6 +2,7 @@
 // The shared picture decoder: a stored picture file becomes a DecodedPicture, which any
 // control draws into a rectangle. Labels, buttons and picture boxes all use it.
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -21,6 +22,9 @@ class DecodedPicture {
   virtual ~DecodedPicture();
   DecodedPicture(const DecodedPicture&) = delete;
   DecodedPicture& operator=(const DecodedPicture&) = delete;
+
+  // How many decoded pictures there are now, for tests that check none outlives its use.
+  static int live() { return live_; }
 
   PictureFormat format() const { return format_; }
   int width() const { return width_; }
@@ -46,13 +50,16 @@ class DecodedPicture {
 
  protected:
   DecodedPicture(PictureFormat format, int width, int height)
-      : format_(format), width_(width), height_(height) {}
+      : format_(format), width_(width), height_(height) {
+    ++live_;
+  }
   void setSize(int width, int height) {
     width_ = width;
     height_ = height;
   }
 
  private:
+  static inline std::atomic<int> live_{0};
   PictureFormat format_;
   int width_;
   int height_;
