@@ -326,7 +326,11 @@ MeasureGbk measureFor(const QFont& font) {
     if (gbk.empty()) return 0;
     if (gbk.size() > kRememberedRun) return metrics.horizontalAdvance(unicodeFromGbk(gbk));
     auto [at, added] = known->try_emplace(std::string(gbk), 0.0);
-    if (added) at->second = metrics.horizontalAdvance(unicodeFromGbk(gbk));
+    if (added) {
+      // A lone character (most words of Chinese text) needs no shaping to be measured.
+      const QString text = unicodeFromGbk(gbk);
+      at->second = text.size() == 1 ? metrics.horizontalAdvance(text.front()) : metrics.horizontalAdvance(text);
+    }
     return at->second;
   };
 }
