@@ -347,8 +347,15 @@ void drawTextLayout(QPainter& painter, const QFont& font, const TextLayout& layo
   painter.setBackgroundMode(Qt::TransparentMode);
   constexpr int kFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip |
                          Qt::TextShowMnemonic;
+  const qreal ascent = QFontMetricsF(font).ascent();
   for (const TextLine& line : layout.lines) {
     if (line.gbk.empty()) continue;
+    if (line.underlined < 0 && line.gbk.find('&') == std::string::npos) {
+      // Plain text is drawn from its baseline: no rectangle to lay it out in, no mnemonic
+      // to look for, which is most of what drawing a line into a rectangle costs.
+      painter.drawText(QPointF(origin.x() + line.x, origin.y() + line.y + ascent), unicodeFromGbk(line.gbk));
+      continue;
+    }
     // Qt draws the underline itself: every "&" of the line is doubled and one "&" goes
     // before the underlined character.
     QString shown = unicodeFromGbk(line.gbk);
