@@ -12,6 +12,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 
 #include <array>
 #include <cstdint>
@@ -519,6 +520,139 @@ TEST(DecodePicture, IconAndCursorGiveTheirImage) {
     EXPECT_EQ(picture->height(), 32);
     EXPECT_EQ(rgbText(picture->toImage().pixel(10, 10)), "#0000ff");
   }
+}
+
+// A one-image .ico of `bpp` bits per pixel built by hand: a patterned palette or colours,
+// a mask that clears every third pixel of a diagonal pattern, and (for 32 bits) an alpha
+// channel when `alpha` is set.
+Bytes handMadeIcon(int w, int h, int bpp, bool alpha = false) {
+  Bytes dib;
+  auto u16 = [&](std::uint32_t v) { dib.push_back(std::uint8_t(v)), dib.push_back(std::uint8_t(v >> 8)); };
+  auto u32 = [&](std::uint32_t v) { u16(v & 0xFFFF), u16(v >> 16); };
+  u32(40), u32(std::uint32_t(w)), u32(std::uint32_t(2 * h)), u16(1), u16(std::uint32_t(bpp)), u32(0);
+  for (int i = 0; i < 5; ++i) u32(0);
+  const int colours = bpp <= 8 ? 1 << bpp : 0;
+  for (int i = 0; i < colours; ++i) dib.insert(dib.end(), {std::uint8_t(i * 37), std::uint8_t(255 - i * 11), std::uint8_t(i * 5), 0});
+  const int colourStride = (w * bpp + 31) / 32 * 4, maskStride = (w + 31) / 32 * 4;
+  for (int row = 0; row < h; ++row) {  // bottom-up
+    const int y = h - 1 - row;
+    Bytes line(std::size_t(colourStride), 0);
+    for (int x = 0; x < w; ++x) {
+      if (bpp >= 24) {
+        const int at = x * bpp / 8;
+        line[at] = std::uint8_t(x * 9), line[at + 1] = std::uint8_t(y * 13), line[at + 2] = std::uint8_t(x ^ y);
+        if (bpp == 32) line[at + 3] = alpha ? std::uint8_t((x * 31 + y) | 1) : 0;
+      } else {
+        const int index = (x + 2 * y) % colours, bit = x * bpp;
+        line[bit / 8] |= std::uint8_t(index << (8 - bpp - bit % 8));
+      }
+    }
+    dib.insert(dib.end(), line.begin(), line.end());
+  }
+  for (int row = 0; row < h; ++row) {
+    const int y = h - 1 - row;
+    Bytes line(std::size_t(maskStride), 0);
+    for (int x = 0; x < w; ++x)
+      if ((x + y) % 3 == 0) line[x / 8] |= std::uint8_t(0x80 >> (x % 8));
+    dib.insert(dib.end(), line.begin(), line.end());
+  }
+  Bytes file = {0, 0, 1, 0, 1, 0, std::uint8_t(w), std::uint8_t(h), std::uint8_t(colours), 0, 1, 0,
+                std::uint8_t(bpp), 0};
+  for (const std::uint32_t v : {std::uint32_t(dib.size()), 22u})
+    for (int i = 0; i < 4; ++i) file.push_back(std::uint8_t(v >> (8 * i)));
+  file.insert(file.end(), dib.begin(), dib.end());
+  return file;
+}
+
+// Palette icons, the program's own among them, and an icon as Qt writes one. (For 24 and
+// 32 bits without alpha Qt's reader ignores the mask, which the platform applies; see the
+// next test.)
+TEST(DecodePicture, OwnIconReaderGivesWhatQtsReaderGives) {
+  struct Row {
+    std::string name;
+    Bytes file;
+  };
+  const content::FileBytes program = content::DefaultIcon();
+  std::vector<Row> rows = {
+      {"the program icon", Bytes(program.begin(), program.end())},
+      {"1 bit, 13 x 5", handMadeIcon(13, 5, 1)},
+      {"4 bits, 16 x 16", handMadeIcon(16, 16, 4)},
+      {"8 bits, 33 x 7", handMadeIcon(33, 7, 8)},
+      {"saved by Qt", saveWithQt(solid(24, 24, qRgba(10, 200, 30, 255)), "ico")},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const int count = iconEntryCount(row.file);
+    ASSERT_GT(count, 0);
+    QByteArray data(reinterpret_cast<const char*>(row.file.data()), qsizetype(row.file.size()));
+    QBuffer device(&data);
+    device.open(QIODevice::ReadOnly);
+    QImageReader reader(&device, "ico");
+    for (int i = 0; i < count; ++i) {
+      SCOPED_TRACE(i);
+      const QImage ours = decodeIconImage(row.file, i);
+      ASSERT_TRUE(reader.jumpToImage(i));
+      const QImage qts = reader.read().convertToFormat(QImage::Format_ARGB32);
+      ASSERT_FALSE(ours.isNull());
+      ASSERT_EQ(ours.size(), qts.size());
+      int differing = 0;
+      for (int y = 0; y < ours.height(); ++y)
+        for (int x = 0; x < ours.width(); ++x) {
+          const QRgb a = ours.pixel(x, y), b = qts.pixel(x, y);
+          // A clear pixel's colour does not matter.
+          if (qAlpha(a) != qAlpha(b) || (qAlpha(a) != 0 && a != b)) ++differing;
+        }
+      EXPECT_EQ(differing, 0);
+    }
+  }
+}
+
+TEST(DecodePicture, OwnIconReaderTakesTheMaskUnlessTheColoursCarryAlpha) {
+  const struct {
+    const char* name;
+    Bytes file;
+    bool maskCounts;
+  } rows[] = {
+      {"24 bits", handMadeIcon(10, 3, 24), true},
+      {"32 bits, alpha all 0", handMadeIcon(9, 4, 32), true},
+      {"32 bits with alpha", handMadeIcon(9, 4, 32, true), false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const QImage image = decodeIconImage(row.file, 0);
+    ASSERT_FALSE(image.isNull());
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) {
+        const QRgb p = image.pixel(x, y);
+        const int alpha = !row.maskCounts ? ((x * 31 + y) | 1) & 0xFF : (x + y) % 3 == 0 ? 0 : 255;
+        EXPECT_EQ(qAlpha(p), alpha) << x << "," << y;
+        if (alpha != 0) EXPECT_EQ(p & 0xFFFFFF, qRgb(x ^ y, (y * 13) & 0xFF, (x * 9) & 0xFF) & 0xFFFFFF) << x << "," << y;
+      }
+  }
+}
+
+TEST(DecodePicture, OwnIconReaderRejectsEntriesThatDoNotFit) {
+  const Bytes good = handMadeIcon(8, 8, 4);
+  auto with = [&](std::size_t at, std::uint8_t value) {
+    Bytes b = good;
+    b[at] = value;
+    return b;
+  };
+  const struct {
+    const char* name;
+    Bytes file;
+  } rows[] = {
+      {"image cut short", Bytes(good.begin(), good.end() - 1)},
+      {"offset past the end", with(21, 0x7F)},
+      {"odd doubled height", with(22 + 8, 15)},
+      {"compressed", with(22 + 16, 1)},
+      {"2 bits per pixel", with(22 + 14, 2)},
+      {"header size beyond the image", with(22 + 1, 0x10)},
+      {"more colours than the depth holds", with(22 + 32, 17)},
+  };
+  for (const auto& row : rows) EXPECT_TRUE(decodeIconImage(row.file, 0).isNull()) << row.name;
+  EXPECT_FALSE(decodeIconImage(good, 0).isNull());
+  EXPECT_TRUE(decodeIconImage(good, 1).isNull()) << "an entry the directory does not list";
 }
 
 TEST(DecodePicture, GifGivesItsFirstFrame) {

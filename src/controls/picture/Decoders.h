@@ -7,6 +7,8 @@
 #include <memory>
 #include <span>
 
+#include <QImage>
+
 #include "controls/picture/Picture.h"
 
 namespace vtg::controls {
@@ -23,5 +25,11 @@ std::unique_ptr<DecodedPicture> decodePcx(PictureBytes bytes, PictureFormat form
 // Which directory entry of an .ico or .cur file is shown: the first one 32 pixels wide
 // whose colour count is 16 to 255, else the last; -1 when the directory does not fit.
 int chooseIconEntry(PictureBytes bytes);
+
+// How many entries the directory of an .ico or .cur file lists; 0 when it does not fit.
+int iconEntryCount(PictureBytes file);
+// One entry's image as 32-bit ARGB (see IconImage.cpp for what is read); a null image for
+// an entry that is missing, cut short or in a form not read here.
+QImage decodeIconImage(PictureBytes file, int entry);
 
 }  // namespace vtg::controls

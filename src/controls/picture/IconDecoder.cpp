@@ -1,6 +1,7 @@
-// Icons and cursors through Qt's .ico reader. The file may hold several images; the
-// directory is read here to choose one as the platform would for a 32-pixel icon, and
-// only that image is decoded.
+// Icons and cursors. The file may hold several images; the directory is read here to
+// choose one as the platform would for a 32-pixel icon, and only that image is decoded:
+// by our own reader (IconImage.cpp), or, for a form it does not read, by Qt's .ico reader,
+// which is a plug-in that Qt finds and loads on first use.
 
 #include <QBuffer>
 #include <QByteArray>
@@ -34,6 +35,8 @@ int chooseIconEntry(PictureBytes bytes) {
 std::unique_ptr<DecodedPicture> decodeIconFile(PictureBytes bytes, PictureFormat format) {
   const int entry = chooseIconEntry(bytes);
   if (entry < 0) return nullptr;
+  if (QImage image = decodeIconImage(bytes, entry); !image.isNull())
+    return std::make_unique<RasterPicture>(format, std::move(image));
   // Qt reads from a device; the buffer wraps the bytes without copying them.
   const QByteArray file = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
                                                   qsizetype(bytes.size()));
