@@ -98,8 +98,6 @@ TEST(KeyCodes, CarryTheModifiersAndTreatKeypadDigitsAsDigits) {
 
 // ---- In windows -----------------------------------------------------------------------
 
-std::string utf8Name(const char* gbkName) { return platform::unicodeFromGbk(gbkName).toStdString(); }
-
 class KeyboardFocusTest : public WindowFixture {};
 
 TEST_F(KeyboardFocusTest, MainWindowStartsOnButton1AndTabGoesRoundItsFiveButtons) {

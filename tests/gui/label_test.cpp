@@ -562,7 +562,9 @@ TEST_P(LabelFontSpecs, DescriptionBecomesAChineseFont) {
   const FontCase& c = GetParam();
   const std::optional<QFont> font = platform::fontFromSpec(c.fontSpec);
   ASSERT_TRUE(font);
-  if (c.pixelSize) EXPECT_EQ(font->pixelSize(), c.pixelSize);
+  if (c.pixelSize) {
+    EXPECT_EQ(font->pixelSize(), c.pixelSize);
+  }
   EXPECT_EQ(int(font->weight()), c.weight);
   EXPECT_EQ(font->italic(), c.italic);
   EXPECT_EQ(font->underline(), c.underline);

@@ -138,7 +138,9 @@ TEST(ButtonProperties, MainWindowStoresTheFiveButtonsAsTheFixtureDoes) {
       const auto props = readButtonProperties(unit.ownData);
       ASSERT_TRUE(props) << unit.name;
       EXPECT_EQ(unit.ownData.size(), 28 + props->caption.size());
-      if (props->caption == kAsusCaption) EXPECT_EQ(unit.ownData, kAsusBlock);
+      if (props->caption == kAsusCaption) {
+        EXPECT_EQ(unit.ownData, kAsusBlock);
+      }
       EXPECT_EQ(composeButtonStyle(*props, stateBitsFromFlags(unit.flags), ButtonImage::none),
                 0x44012F00u)
           << unit.name;
