@@ -16,9 +16,6 @@ constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint32_t kInfoHeaderSize = 40;  // BITMAPINFOHEADER; larger ones extend it
 constexpr std::uint32_t kBiRgb = 0;
 
-std::uint32_t u16At(PictureBytes b, std::size_t at) { return b[at] | std::uint32_t(b[at + 1]) << 8; }
-std::uint32_t u32At(PictureBytes b, std::size_t at) { return u16At(b, at) | u16At(b, at + 2) << 16; }
-
 }  // namespace
 
 std::unique_ptr<DecodedPicture> decodeBmp(PictureBytes bytes) {

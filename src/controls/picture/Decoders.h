@@ -15,6 +15,10 @@ namespace vtg::controls {
 
 using PictureBytes = std::span<const std::uint8_t>;
 
+// Little-endian numbers in a file; the caller has checked that the bytes are there.
+inline std::uint32_t u16At(PictureBytes b, std::size_t at) { return b[at] | std::uint32_t(b[at + 1]) << 8; }
+inline std::uint32_t u32At(PictureBytes b, std::size_t at) { return u16At(b, at) | u16At(b, at + 2) << 16; }
+
 std::unique_ptr<DecodedPicture> decodeJpeg(PictureBytes bytes);
 std::unique_ptr<DecodedPicture> decodeBmp(PictureBytes bytes);
 // Icons and cursors share the .ico directory; `format` says which one the file is.

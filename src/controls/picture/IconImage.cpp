@@ -21,8 +21,6 @@ constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
-std::uint32_t u16At(PictureBytes b, std::size_t at) { return b[at] | std::uint32_t(b[at + 1]) << 8; }
-std::uint32_t u32At(PictureBytes b, std::size_t at) { return u16At(b, at) | u16At(b, at + 2) << 16; }
 
 QImage fromBitmap(PictureBytes dib) {
   if (dib.size() < kInfoHeaderSize) return {};

@@ -20,8 +20,6 @@ constexpr std::size_t kPaletteSize = 1 + 768;  // 0x0C, then 256 x red, green, b
 // cannot come from it; checked before the buffer is allocated.
 constexpr std::uint64_t kMaxExpansion = 32;
 
-std::uint32_t u16At(PictureBytes b, std::size_t at) { return b[at] | std::uint32_t(b[at + 1]) << 8; }
-
 }  // namespace
 
 std::unique_ptr<DecodedPicture> decodePcx(PictureBytes bytes, PictureFormat format) {
