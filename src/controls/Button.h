@@ -5,16 +5,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include <QAbstractButton>
 
-#include <optional>
-
 #include "controls/ButtonProperties.h"
+#include "controls/ControlUnit.h"
 #include "platform/Fonts.h"
 #include "platform/TextDraw.h"
-#include "controls/ControlUnit.h"
 
 namespace vtg::controls {
 

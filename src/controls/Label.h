@@ -11,13 +11,12 @@
 
 #include <QColor>
 #include <QFont>
-
-#include "platform/Fonts.h"
 #include <QPixmap>
 #include <QWidget>
 
 #include "controls/ControlUnit.h"
 #include "controls/LabelProperties.h"
+#include "platform/Fonts.h"
 #include "platform/TextDraw.h"
 
 namespace vtg::controls {

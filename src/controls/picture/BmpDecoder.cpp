@@ -3,9 +3,8 @@
 // before it is used, and the pixel rows must lie wholly inside it; the rows then bound
 // what is allocated.
 
-#include <array>
-
 #include "controls/picture/Decoders.h"
+#include "controls/picture/Dib.h"
 #include "controls/picture/RasterPicture.h"
 
 namespace vtg::controls {
@@ -31,28 +30,17 @@ std::unique_ptr<DecodedPicture> decodeBmp(PictureBytes bytes) {
   const std::uint32_t compression = u32At(bytes, 30);
   const std::uint32_t coloursUsed = u32At(bytes, 46);
   if (compression != kBiRgb) return nullptr;
-  if (bitsPerPixel != 1 && bitsPerPixel != 4 && bitsPerPixel != 8 && bitsPerPixel != 24 &&
-      bitsPerPixel != 32)
-    return nullptr;
+  if (!dibDepthSupported(bitsPerPixel)) return nullptr;
   // A negative height means the rows are stored top-down.
   const bool topDown = storedHeight < 0;
   const std::int64_t height = topDown ? -std::int64_t(storedHeight) : storedHeight;
   if (!pictureSizeAllowed(width, height)) return nullptr;
 
-  std::array<QRgb, 256> palette{};
-  if (bitsPerPixel <= 8) {
-    const std::uint32_t capacity = 1u << bitsPerPixel;
-    const std::uint32_t count = coloursUsed == 0 ? capacity : coloursUsed;
-    if (count > capacity) return nullptr;
-    const std::uint64_t paletteAt = kFileHeaderSize + headerSize;
-    if (paletteAt + 4ull * count > size) return nullptr;
-    for (std::uint32_t i = 0; i < count; ++i) {
-      const std::size_t at = paletteAt + 4 * i;  // blue, green, red, reserved
-      palette[i] = qRgb(bytes[at + 2], bytes[at + 1], bytes[at]);
-    }
-  }
+  DibPalette palette{};
+  std::uint64_t paletteAt = kFileHeaderSize + headerSize;
+  if (!readDibPalette(bytes, paletteAt, bitsPerPixel, coloursUsed, palette)) return nullptr;
 
-  const std::uint64_t stride = ((std::uint64_t(width) * bitsPerPixel + 31) / 32) * 4;
+  const std::uint64_t stride = dibStride(std::uint64_t(width), bitsPerPixel);
   if (pixelOffset > size || stride * std::uint64_t(height) > size - pixelOffset) return nullptr;
 
   QImage image(width, int(height), QImage::Format_RGB888);
@@ -62,17 +50,7 @@ std::unique_ptr<DecodedPicture> decodeBmp(PictureBytes bytes) {
     const std::uint8_t* in = bytes.data() + pixelOffset + stride * std::uint64_t(storedRow);
     std::uint8_t* out = image.scanLine(y);
     for (int x = 0; x < width; ++x, out += 3) {
-      if (bitsPerPixel >= 24) {
-        const std::uint8_t* px = in + x * (bitsPerPixel / 8);  // blue, green, red[, unused]
-        out[0] = px[2];
-        out[1] = px[1];
-        out[2] = px[0];
-        continue;
-      }
-      // Palette pictures: the leftmost pixel sits in the highest bits of its byte.
-      const int bit = x * int(bitsPerPixel);
-      const int shift = 8 - int(bitsPerPixel) - bit % 8;
-      const QRgb c = palette[(in[bit / 8] >> shift) & ((1 << bitsPerPixel) - 1)];
+      const QRgb c = dibPixel(in, x, bitsPerPixel, palette);
       out[0] = std::uint8_t(qRed(c));
       out[1] = std::uint8_t(qGreen(c));
       out[2] = std::uint8_t(qBlue(c));

@@ -4,11 +4,12 @@
 // which Qt's built-in PNG reader takes. Only what the entry's own size says belongs to it
 // is read, and every row is checked against that.
 
-#include <array>
+#include <algorithm>
 
 #include <QImage>
 
 #include "controls/picture/Decoders.h"
+#include "controls/picture/Dib.h"
 #include "controls/picture/RasterPicture.h"
 
 namespace vtg::controls {
@@ -21,7 +22,6 @@ constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
-
 QImage fromBitmap(PictureBytes dib) {
   if (dib.size() < kInfoHeaderSize) return {};
   const std::uint32_t headerSize = u32At(dib, 0);
@@ -32,22 +32,15 @@ QImage fromBitmap(PictureBytes dib) {
   const std::uint32_t compression = u32At(dib, 16);
   const std::uint32_t coloursUsed = u32At(dib, 32);
   if (compression != kBiRgb || doubledHeight <= 0 || doubledHeight % 2 != 0) return {};
-  if (bitsPerPixel != 1 && bitsPerPixel != 4 && bitsPerPixel != 8 && bitsPerPixel != 24 && bitsPerPixel != 32)
-    return {};
+  if (!dibDepthSupported(bitsPerPixel)) return {};
   const std::int64_t height = doubledHeight / 2;
   if (!pictureSizeAllowed(width, height)) return {};
 
-  std::array<QRgb, 256> palette{};
+  DibPalette palette{};
   std::uint64_t at = headerSize;
-  if (bitsPerPixel <= 8) {
-    const std::uint32_t capacity = 1u << bitsPerPixel;
-    const std::uint32_t count = coloursUsed == 0 ? capacity : coloursUsed;
-    if (count > capacity || at + 4ull * count > dib.size()) return {};
-    for (std::uint32_t i = 0; i < count; ++i, at += 4)  // blue, green, red, reserved
-      palette[i] = qRgb(dib[at + 2], dib[at + 1], dib[at]);
-  }
-  const std::uint64_t colourStride = ((std::uint64_t(width) * bitsPerPixel + 31) / 32) * 4;
-  const std::uint64_t maskStride = ((std::uint64_t(width) + 31) / 32) * 4;
+  if (!readDibPalette(dib, at, bitsPerPixel, coloursUsed, palette)) return {};
+  const std::uint64_t colourStride = dibStride(std::uint64_t(width), bitsPerPixel);
+  const std::uint64_t maskStride = dibStride(std::uint64_t(width), 1);
   const std::uint64_t colourAt = at;
   const std::uint64_t maskAt = colourAt + colourStride * std::uint64_t(height);
   // The mask may be missing from 32-bit images, which carry their own alpha.
@@ -62,18 +55,11 @@ QImage fromBitmap(PictureBytes dib) {
     const std::uint8_t* in = dib.data() + colourAt + colourStride * storedRow;
     auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = 0; x < width; ++x) {
+      out[x] = dibPixel(in, x, bitsPerPixel, palette);
       if (bitsPerPixel == 32) {
-        const std::uint8_t* px = in + 4 * x;
-        out[x] = qRgba(px[2], px[1], px[0], px[3]);
-        anyAlpha = anyAlpha || px[3] != 0;
-      } else if (bitsPerPixel == 24) {
-        const std::uint8_t* px = in + 3 * x;
-        out[x] = qRgb(px[2], px[1], px[0]);
-      } else {
-        // The leftmost pixel sits in the highest bits of its byte.
-        const int bit = x * int(bitsPerPixel);
-        const int shift = 8 - int(bitsPerPixel) - bit % 8;
-        out[x] = palette[(in[bit / 8] >> shift) & ((1 << bitsPerPixel) - 1)];
+        const std::uint8_t alpha = in[4 * x + 3];
+        out[x] = qRgba(qRed(out[x]), qGreen(out[x]), qBlue(out[x]), alpha);
+        anyAlpha = anyAlpha || alpha != 0;
       }
     }
   }
