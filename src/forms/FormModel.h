@@ -39,11 +39,10 @@ class PropertyBlock {
   static PropertyBlock linked(std::span<const std::uint8_t> permanent) {
     PropertyBlock block;
     block.linked_ = permanent;
-    block.isLinked_ = true;
     return block;
   }
 
-  std::span<const std::uint8_t> bytes() const { return isLinked_ ? linked_ : std::span<const std::uint8_t>(owned_); }
+  std::span<const std::uint8_t> bytes() const { return linked_ ? *linked_ : std::span<const std::uint8_t>(owned_); }
   operator std::span<const std::uint8_t>() const { return bytes(); }  // NOLINT
   std::size_t size() const { return bytes().size(); }
   bool empty() const { return bytes().empty(); }
@@ -56,8 +55,7 @@ class PropertyBlock {
 
  private:
   Bytes owned_;
-  std::span<const std::uint8_t> linked_;
-  bool isLinked_ = false;
+  std::optional<std::span<const std::uint8_t>> linked_;
 };
 
 struct UnitDefinition {
